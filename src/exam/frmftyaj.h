@@ -1,0 +1,3 @@
+#pragma once
+// Placeholder: the main examination form.
+class Frmftyaj {};

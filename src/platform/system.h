@@ -1,0 +1,109 @@
+#pragma once
+// The operating-system services the terminal uses, each behind a seam so that tests
+// can replace time, chance, the program folder and the end of the program.
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace platform {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime Now() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDateTime Now() const override;
+};
+
+// Values in [0, 1) in single precision.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual float Next() = 0;
+};
+
+// The classic BASIC generator: never seeded, so every start draws the same sequence.
+class BasicRandom final : public RandomSource {
+public:
+    float Next() override;
+
+private:
+    std::uint32_t state_ = 0x50000;
+};
+
+// Ends the program. The production one never returns; a test double records the
+// call and returns, and every caller returns straight after calling it.
+class ProgramEnd {
+public:
+    virtual ~ProgramEnd() = default;
+    virtual void End(int status) = 0;
+};
+
+class ProcessEnd final : public ProgramEnd {
+public:
+    [[noreturn]] void End(int status) override;
+};
+
+// Asks the operating system to power off (1) or restart (2).
+class Shutdown {
+public:
+    virtual ~Shutdown() = default;
+    virtual void Request(int mode) = 0;
+};
+
+class SystemShutdown final : public Shutdown {
+public:
+    void Request(int mode) override;
+};
+
+// Posts one Tab key press, delivered after the current handler has returned, to
+// whichever widget then has the keyboard focus.
+class KeyInjector {
+public:
+    virtual ~KeyInjector() = default;
+    virtual void SendTab() = 0;
+};
+
+class QtKeyInjector final : public KeyInjector {
+public:
+    void SendTab() override;
+};
+
+// Everything the start-up module needs from the platform, handed in by whoever
+// builds it: the real program or a test.
+struct Services {
+    Clock* clock = nullptr;
+    RandomSource* random = nullptr;
+    ProgramEnd* end = nullptr;
+    Shutdown* shutdown = nullptr;
+    KeyInjector* keys = nullptr;
+    QString folder;   // the program's folder, without a trailing separator
+    QString exeName;  // the executable's file name without folder and extension
+};
+
+// The real services of a running program; they live for the whole run.
+Services& ProductionServices();
+
+// The executable's own folder and base name, as the running process sees them.
+QString ExecutableFolder();
+QString ExecutableName();
+
+// True for an existing regular file that is not hidden (a name starting with a dot).
+bool IsPlainFile(const QString& path);
+
+// Joins a folder and a file name the way the original paths were written
+// ("\korva.mdb", "\tp2\"), with the platform's separator.
+QString JoinPath(const QString& folder, const QString& windowsStyleTail);
+
+// Date arithmetic of the exam: minutes added to a moment; a span written "nn:ss"
+// (minutes and seconds of the time of day the span makes; whole hours not shown);
+// a span as a number of days (negative once the end has passed).
+QDateTime AddMinutes(const QDateTime& moment, int minutes);
+QString FormatNnSs(const QDateTime& end, const QDateTime& now);
+double DaysBetween(const QDateTime& now, const QDateTime& end);
+
+}  // namespace platform

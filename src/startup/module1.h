@@ -1,0 +1,68 @@
+#pragma once
+// The program's spine: shared state of the screens, start-up, error report and
+// shutdown.
+
+#include <QString>
+#include <exception>
+#include <memory>
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/system.h"
+
+class Frmftyaj;
+
+namespace startup {
+
+inline const QString kApplicationTitle = QStringLiteral("Kestrova");
+
+class Module1 {
+public:
+    explicit Module1(platform::Services& services);
+    ~Module1();
+
+    platform::Services& Sys;
+
+    QString ConnectionString;
+    QString AppFolder;
+    qint32 PaperCount = 0;
+    QString CandidateName;
+    QString AdmissionNo;
+    QString PaperName;
+    QString PaperTitle;
+    QString ResultText;
+    QString ReviewPaper;
+    qint32 ExamMinutes = 0;
+    QString PaperKind;
+    std::unique_ptr<db::Connection> Conn;
+    std::unique_ptr<db::Recordset> SheetRs;
+    std::unique_ptr<db::Recordset> WorkRs;
+    std::unique_ptr<Frmftyaj> MainForm;
+
+    // Runs the start-up and the main form; returns the exit status of a normal end.
+    int Main();
+
+    // Reads and checks the settings; false when it has ended the program.
+    bool GetIni();
+
+    // The one report of a failure during an exam; the detail goes to standard error.
+    void ReportError(const std::exception* error);
+    void ReportError(const QString& detail);
+
+    void ShutDown(const qint32& mode);
+
+    // Ends the program through the seam. Returns only under test, and then marks the
+    // run as ended so that every caller stops.
+    void EndProgram(int status);
+    bool Ended() const { return ended_; }
+    int ExitStatus() const { return exitStatus_; }
+
+private:
+    bool ended_ = false;
+    int exitStatus_ = 0;
+};
+
+// What main() does: font set-up, a Module1 on the given services, Main.
+int RunProgram(platform::Services& services);
+
+}  // namespace startup
