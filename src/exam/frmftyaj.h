@@ -1,3 +1,84 @@
 #pragma once
-// Placeholder: the main examination form.
-class Frmftyaj {};
+// The main examination form: title screen and idle cycle, answer sheet, question
+// display, keypad answering, countdown, hand-in with the result, and the review of
+// wrong answers. One .cpp per concern.
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+
+#include "platform/ui/form.h"
+
+namespace ui {
+class ImageBox;
+class Label;
+class Line;
+class Timer;
+}  // namespace ui
+
+namespace startup {
+class Module1;
+}
+
+inline const QString kProductTitle = QStringLiteral("Derravance");
+
+class Frmftyaj : public ui::Form {
+    Q_OBJECT
+
+public:
+    explicit Frmftyaj(startup::Module1& module);
+    ~Frmftyaj() override;
+
+    // State shared by the form's procedures.
+    QString PaperState;
+    QString ReviewState;
+    QDateTime EndTime;
+    qint32 IdOffset = 0;
+    qint32 IdleTicks = 0;
+
+    // Controls (arrays indexed as designed: Label6 0..6, Label7 and Image1 1..6).
+    ui::Label* Label1 = nullptr;
+    ui::Label* Label2 = nullptr;
+    ui::Label* Label3 = nullptr;
+    ui::Label* Label4 = nullptr;
+    ui::Label* Label5 = nullptr;
+    std::array<ui::Label*, 7> Label6{};
+    std::array<ui::Label*, 7> Label7{};
+    ui::Label* Label8 = nullptr;
+    ui::Label* Label9 = nullptr;
+    ui::Label* Label10 = nullptr;
+    ui::Label* Label11 = nullptr;
+    ui::Label* Label12 = nullptr;
+    ui::Label* Label13 = nullptr;
+    ui::Label* Label14 = nullptr;
+    ui::Label* Label15 = nullptr;
+    std::array<ui::ImageBox*, 7> Image1{};
+    ui::ImageBox* Image2 = nullptr;
+    ui::ImageBox* Image3 = nullptr;
+    ui::Line* Line1 = nullptr;
+    ui::Line* Line2 = nullptr;
+    ui::Timer* Timer1 = nullptr;
+    ui::Timer* Timer2 = nullptr;
+
+    // Events.
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // Procedures.
+    void GetOpen();
+    void GetSave();
+    void GetForms();
+    void GetPicture(const QString& name);
+    void Gets1();
+    void GetOpen1();
+    void GetForms1();
+
+protected:
+    void CreateControls() override;
+
+private:
+    startup::Module1& m_;
+};

@@ -11,10 +11,16 @@
 #include "platform/system.h"
 
 class Frmftyaj;
+class Frmquit5;
 
 namespace startup {
 
 inline const QString kApplicationTitle = QStringLiteral("Kestrova");
+
+// Exit statuses of the program.
+constexpr int kExitNormal = 0;          // closed with the operator code
+constexpr int kExitStartupFailure = 1;  // database or window could not be set up (told)
+constexpr int kExitSettings = 2;        // settings missing or unusable (silent)
 
 class Module1 {
 public:
@@ -38,6 +44,8 @@ public:
     std::unique_ptr<db::Recordset> SheetRs;
     std::unique_ptr<db::Recordset> WorkRs;
     std::unique_ptr<Frmftyaj> MainForm;
+    // The paper-kind selection stays loaded, hidden, until the program ends.
+    std::unique_ptr<Frmquit5> PaperKindForm;
 
     // Runs the start-up and the main form; returns the exit status of a normal end.
     int Main();
@@ -45,11 +53,18 @@ public:
     // Reads and checks the settings; false when it has ended the program.
     bool GetIni();
 
+    // Has the operator choose the paper kind; false when it has ended the program.
+    bool ChoosePaperKind();
+
     // The one report of a failure during an exam; the detail goes to standard error.
     void ReportError(const std::exception* error);
     void ReportError(const QString& detail);
 
     void ShutDown(const qint32& mode);
+
+    // Start-up failures that the operator must see: a message box naming what failed
+    // and why, the detail on standard error, then the end with kExitStartupFailure.
+    void FailStartup(const QString& what, const QString& why);
 
     // Ends the program through the seam. Returns only under test, and then marks the
     // run as ended so that every caller stops.

@@ -1,11 +1,17 @@
-// Shared main of the test executables: a QApplication on the headless platform.
+// Shared main of the test executables: a QApplication on the headless platform, the
+// font substitutions, and timers that only tick when a test fires them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "platform/ui/fonts.h"
+#include "platform/ui/timer.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ui::RegisterFontSubstitutions();
+    ui::Timer::SetManualMode(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,3 @@
+#pragma once
+// Placeholder: the paper-kind selection.
+class Frmquit5 {};

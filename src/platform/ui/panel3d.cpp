@@ -1,0 +1,62 @@
+#include "platform/ui/panel3d.h"
+
+#include <QPainter>
+
+namespace ui {
+
+void DrawBevel(QPainter& painter, const QRect& rect, bool sunken) {
+    const QRect r = rect.adjusted(0, 0, -1, -1);
+    const QColor light = sunken ? QColor(128, 128, 128) : QColor(255, 255, 255);
+    const QColor dark = sunken ? QColor(255, 255, 255) : QColor(128, 128, 128);
+    for (int i = 0; i < 2; ++i) {
+        const QRect b = r.adjusted(i, i, -i, -i);
+        painter.setPen(light);
+        painter.drawLine(b.topLeft(), b.topRight());
+        painter.drawLine(b.topLeft(), b.bottomLeft());
+        painter.setPen(i == 0 ? dark.darker(150) : dark);
+        painter.drawLine(b.bottomLeft(), b.bottomRight());
+        painter.drawLine(b.topRight(), b.bottomRight());
+    }
+}
+
+Panel3D::Panel3D(QWidget* container, const QString& name, int index)
+    : Control(container, name, index) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Panel3D::SetCaption(const QString& caption) {
+    caption_ = caption;
+    repaint();  // a caption set while the dialog loads shows at once
+}
+
+void Panel3D::SetForeColor(const QColor& color) {
+    fore_ = color;
+    update();
+}
+
+void Panel3D::SetBackColor(const QColor& color) {
+    back_ = color;
+    update();
+}
+
+void Panel3D::SetCaptionFont(const QFont& font) {
+    setFont(font);
+    update();
+}
+
+void Panel3D::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void Panel3D::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), back_);
+    DrawBevel(painter, rect(), false);
+    if (caption_.isEmpty()) return;
+    painter.setPen(fore_);
+    painter.setFont(font());
+    painter.drawText(rect().adjusted(4, 2, -4, -2), static_cast<int>(alignment_), caption_);
+}
+
+}  // namespace ui

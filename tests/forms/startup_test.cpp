@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+
+#include "startup/module1.h"
+#include "support/fakes.h"
+#include "support/modal_driver.h"
+#include "support/program_folder.h"
+
+namespace {
+
+using testing_support::FakeServices;
+using testing_support::ModalDriver;
+using testing_support::PressKey;
+
+void Type(const QString& text) {
+    for (const QChar c : text) PressKey(c.unicode(), Qt::NoModifier, 0, QString(c));
+}
+
+class GetIniTest : public ::testing::Test {
+protected:
+    testing_support::ProgramFolder folder;
+    FakeServices fakes{folder.Path()};
+    startup::Module1 module{fakes.services};
+
+    bool EndedSilently() const {
+        return module.Ended() && fakes.end.statuses == std::vector<int>{startup::kExitSettings};
+    }
+};
+
+TEST_F(GetIniTest, WithoutSettingsFileTheProgramEndsSilently) {
+    ModalDriver driver;  // fails the test on any window
+    EXPECT_FALSE(module.GetIni());
+    EXPECT_TRUE(EndedSilently());
+    EXPECT_TRUE(driver.Seen().empty());
+}
+
+TEST_F(GetIniTest, AHiddenSettingsFileIsNotFound) {
+    folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
+    QFile::rename(folder.IniPath(), folder.File(QStringLiteral(".dsyjdc.ini")));
+    EXPECT_FALSE(module.GetIni());
+    EXPECT_TRUE(EndedSilently());
+}
+
+TEST_F(GetIniTest, PaperCountDecidesWhetherTheProgramRuns) {
+    struct Case {
+        const char* value;
+        bool runs;
+        qint32 count;
+    } cases[] = {
+        {"5", true, 5},     {"12abc", true, 12}, {"7.5", true, 8}, {"6.5", true, 6},
+        {" 9 ", true, 9},   {"4", false, 0},     {"-3", false, 0}, {"4.4", false, 0},
+        {"1", false, 0},
+    };
+    for (const auto& c : cases) {
+        testing_support::ProgramFolder own;
+        own.WriteSettings(QString::fromUtf8(c.value), QStringLiteral("3"));
+        FakeServices ownFakes(own.Path());
+        startup::Module1 m(ownFakes.services);
+        ModalDriver driver;
+        EXPECT_EQ(m.GetIni(), c.runs) << c.value;
+        EXPECT_TRUE(driver.Seen().empty()) << c.value;
+        if (c.runs) {
+            EXPECT_EQ(m.PaperCount, c.count) << c.value;
+            EXPECT_EQ(m.PaperKind, QStringLiteral("3"));
+            EXPECT_EQ(m.ExamMinutes, 50);
+            EXPECT_EQ(m.AppFolder, own.Path());
+            EXPECT_TRUE(ownFakes.end.statuses.empty());
+        } else {
+            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings}) << c.value;
+        }
+    }
+}
+
+TEST_F(GetIniTest, UnusableCountsAskForTheOperatorCode) {
+    const QByteArray inis[] = {
+        "[Server]\r\nCycyh=abc\r\nCyczl=1\r\n",  "[Server]\r\nCycyh=\r\nCyczl=1\r\n",
+        "[Server]\r\nCycyh=0\r\n",               "[Server]\r\nCycyh=9999999999\r\n",
+        "[Other]\r\nCycyh=5\r\n",                "",
+    };
+    for (const QByteArray& ini : inis) {
+        testing_support::ProgramFolder own;
+        own.WriteIni(ini);
+        FakeServices ownFakes(own.Path());
+        startup::Module1 m(ownFakes.services);
+        ModalDriver driver;
+        driver.ThenKey(Qt::Key_Escape);
+        EXPECT_FALSE(m.GetIni()) << ini.constData();
+        ASSERT_EQ(driver.Seen().size(), 1u) << ini.constData();
+        EXPECT_EQ(driver.Seen()[0].className, QStringLiteral("Frmquit"));
+        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings});
+        EXPECT_EQ(own.ReadIni(), ini) << "a refused code leaves the file as it was";
+    }
+}
+
+TEST_F(GetIniTest, PaperKindIsTakenAsWritten) {
+    struct Case {
+        QByteArray ini;
+        QString kind;
+    } cases[] = {
+        {"[Server]\nCycyh=5\n", QString()},
+        {"[Server]\nCycyh=5\nCyczl=0\n", QStringLiteral("0")},
+        {"[server]\nCYCYH=5\ncyczl= 91 \n", QStringLiteral("91")},
+        {"[Server]\nCycyh=5\nCyczl=1' OR '1'='1\n", QStringLiteral("1' OR '1'='1")},
+    };
+    for (const auto& c : cases) {
+        testing_support::ProgramFolder own;
+        own.WriteIni(c.ini);
+        FakeServices ownFakes(own.Path());
+        startup::Module1 m(ownFakes.services);
+        EXPECT_TRUE(m.GetIni());
+        EXPECT_EQ(m.PaperKind, c.kind);
+    }
+}
+
+struct OperatorCase {
+    QString typed;
+    bool runs;
+    qint32 count;
+    QByteArray iniAfter;  // empty: unchanged
+};
+
+TEST_F(GetIniTest, TheOperatorSuppliesTheCount) {
+    const QByteArray before = "; terminal settings\r\n[Server]\r\nCyczl=1\r\n";
+    const OperatorCase cases[] = {
+        {"120712", true, 12, "; terminal settings\r\n[Server]\r\nCyczl=1\r\nCycyh=12\r\n"},
+        {"12074.4", true, 4, "; terminal settings\r\n[Server]\r\nCyczl=1\r\nCycyh=4.4\r\n"},
+        {"0000", false, 0, {}},
+        {"1207", false, 0, {}},             // the exit code alone gives no count
+        {"12079999999999", false, 0, {}},   // beyond 32 bits
+        {"12074", false, 0, {}},
+    };
+    for (const auto& c : cases) {
+        testing_support::ProgramFolder own;
+        own.WriteIni(before);
+        FakeServices ownFakes(own.Path());
+        startup::Module1 m(ownFakes.services);
+        ModalDriver driver;
+        driver.Then([&](QWidget*) {
+            Type(c.typed);
+            PressKey(Qt::Key_Return);
+        });
+        EXPECT_EQ(m.GetIni(), c.runs) << c.typed.toStdString();
+        EXPECT_TRUE(driver.Done());
+        if (c.runs) {
+            EXPECT_EQ(m.PaperCount, c.count);
+            EXPECT_TRUE(ownFakes.end.statuses.empty());
+        } else {
+            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings});
+        }
+        EXPECT_EQ(own.ReadIni(), c.iniAfter.isEmpty() ? before : c.iniAfter)
+            << c.typed.toStdString();
+    }
+}
+
+TEST_F(GetIniTest, AFourPointFourCountEndsTheNextStart) {
+    folder.WriteIni("[Server]\r\nCycyh=4.4\r\nCyczl=1\r\n");
+    EXPECT_FALSE(module.GetIni());
+    EXPECT_TRUE(EndedSilently());
+}
+
+TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {
+    testing_support::ProgramFolder folder;
+    FakeServices fakes(folder.Path());
+    startup::Module1 module(fakes.services);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    ModalDriver driver;
+    driver.ThenKey(Qt::Key_Return);
+    const std::runtime_error failure("disk on fire");
+    module.ReportError(&failure);
+    ASSERT_EQ(driver.Seen().size(), 1u);
+    EXPECT_EQ(driver.Seen()[0].text, QStringLiteral("操作有错！"));
+    EXPECT_EQ(driver.Seen()[0].title, QStringLiteral("Kestrova"));
+    EXPECT_EQ(driver.Seen()[0].icon, static_cast<int>(QMessageBox::Warning));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(ShutDown, OnlyModesOneAndTwoAskTheSystem) {
+    testing_support::ProgramFolder folder;
+    FakeServices fakes(folder.Path());
+    startup::Module1 module(fakes.services);
+    for (const qint32 mode : {0, 1, 2, 3, -1}) module.ShutDown(mode);
+    EXPECT_EQ(fakes.shutdown.modes, (std::vector<int>{1, 2}));
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#pragma once
+// Test doubles for the platform seams.
+
+#include <QDateTime>
+#include <deque>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace testing_support {
+
+class FakeClock final : public platform::Clock {
+public:
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 0, 0)};
+    QDateTime Now() const override { return now; }
+    void Advance(qint64 msecs) { now = now.addMSecs(msecs); }
+};
+
+// Plays back the given values, then repeats the last one (0 when none was given).
+class ScriptedRandom final : public platform::RandomSource {
+public:
+    std::deque<float> values;
+    int drawn = 0;
+    float Next() override;
+
+private:
+    float last_ = 0;
+};
+
+class RecordingEnd final : public platform::ProgramEnd {
+public:
+    std::vector<int> statuses;
+    void End(int status) override { statuses.push_back(status); }
+};
+
+class RecordingShutdown final : public platform::Shutdown {
+public:
+    std::vector<int> modes;
+    void Request(int mode) override { modes.push_back(mode); }
+};
+
+// Counts the Tabs and still posts them, as the real injector does.
+class CountingKeys final : public platform::KeyInjector {
+public:
+    int tabs = 0;
+    void SendTab() override {
+        ++tabs;
+        real_.SendTab();
+    }
+
+private:
+    platform::QtKeyInjector real_;
+};
+
+// A full set of seams on fakes, for one test.
+struct FakeServices {
+    FakeClock clock;
+    ScriptedRandom random;
+    RecordingEnd end;
+    RecordingShutdown shutdown;
+    CountingKeys keys;
+    platform::Services services;
+
+    explicit FakeServices(const QString& folder, const QString& exeName = QStringLiteral("derravance"));
+};
+
+}  // namespace testing_support

@@ -1,0 +1,60 @@
+#pragma once
+// Drives modal windows from a test: each scripted step waits for a new modal window
+// (a dialog form or a message box), records what it shows, and acts on it with real
+// key or mouse events. A modal window that no step expects fails the test and is
+// closed, so a test never hangs on one.
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <deque>
+#include <vector>
+
+namespace testing_support {
+
+struct SeenModal {
+    QString className;   // "QMessageBox", "Frmquit2", ...
+    QString title;
+    QString text;        // a message box's text
+    int icon = 0;        // a message box's QMessageBox::Icon
+};
+
+class ModalDriver {
+public:
+    using Action = std::function<void(QWidget* modal)>;
+
+    ModalDriver();
+    ~ModalDriver();
+
+    // The next modal window that appears gets this action.
+    ModalDriver& Then(Action action);
+    // Shorthand: press one key on the next modal window (sent to its focus widget).
+    ModalDriver& ThenKey(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    const std::vector<SeenModal>& Seen() const { return seen_; }
+    bool Done() const { return steps_.empty(); }
+    int Unexpected() const { return unexpected_; }
+
+private:
+    void Poll();
+
+    QTimer timer_;
+    std::deque<Action> steps_;
+    std::vector<SeenModal> seen_;
+    QPointer<QWidget> lastHandled_;
+    int unexpected_ = 0;
+};
+
+// Sends a key press and release the way a keyboard does: to the focus widget of the
+// active modal window, else of the application.
+void PressKey(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              quint32 nativeScanCode = 0, const QString& text = QString());
+void PressKeyOn(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                quint32 nativeScanCode = 0, const QString& text = QString());
+
+// Lets pending posted events (such as an injected key) be handled.
+void ProcessEvents();
+
+}  // namespace testing_support
