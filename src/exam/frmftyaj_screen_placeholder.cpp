@@ -19,15 +19,10 @@ void Frmftyaj::CreateControls() {
     ui::ApplyDesign(*this, kDesign);
     Label1 = Get<ui::Label>(QStringLiteral("Label1"));
 }
-void Frmftyaj::Form_Load() {}
 void Frmftyaj::Form_Resize() {}
-void Frmftyaj::Form_KeyDown(int&, int) {}
-void Frmftyaj::Timer1_Timer() {}
-void Frmftyaj::Timer2_Timer() {}
 void Frmftyaj::GetOpen() {}
 void Frmftyaj::GetSave() {}
 void Frmftyaj::GetForms() {}
 void Frmftyaj::GetPicture(const QString&) {}
-void Frmftyaj::Gets1() {}
 void Frmftyaj::GetOpen1() {}
 void Frmftyaj::GetForms1() {}
