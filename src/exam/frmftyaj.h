@@ -16,6 +16,8 @@ class Line;
 class Timer;
 }  // namespace ui
 
+class Frmquit1;
+
 namespace startup {
 class Module1;
 }
@@ -80,5 +82,28 @@ protected:
     void CreateControls() override;
 
 private:
+    // Idle cycle.
+    qint32 DrawPaperNumber();
+    bool PaperIsOffered();
+    void StartCountdown();
+
+    // Keyboard.
+    enum class TitleReturn { AfterExam, LeavingReview };
+    bool OnTitleScreen() const;
+    void AnsweringKey(int& keyCode);
+    void ReviewKey(int& keyCode);
+    void NextQuestion();
+    void PreviousQuestion();
+    void ChooseOption(int option);
+    void EndExamPrompt();
+    void ExitPrompt();
+    void ReviewPrompt();
+    void ReturnToTitle(TitleReturn how);
+
     startup::Module1& m_;
+    // The end of an exam runs once: set while Gets1 runs, counted at every start of it.
+    bool handingIn_ = false;
+    int examEnds_ = 0;
+    // The end-exam prompt while it is up, so that a time-out can close it.
+    Frmquit1* endPrompt_ = nullptr;
 };
