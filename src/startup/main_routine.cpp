@@ -6,7 +6,21 @@
 namespace startup {
 
 int Module1::Main() {
-    if (!GetIni()) return exitStatus_;
+    if (!PrepareRun()) return exitStatus_;
+    try {
+        CreateMainForm();
+        MainForm->Show(1);
+    } catch (const std::exception& e) {
+        FailStartup(QStringLiteral("The examination window could not be shown."),
+                    QString::fromUtf8(e.what()));
+    }
+    return exitStatus_;
+}
+
+void Module1::CreateMainForm() { MainForm = std::make_unique<Frmftyaj>(*this); }
+
+bool Module1::PrepareRun() {
+    if (!GetIni()) return false;
 
     ConnectionString = QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") +
                        AppFolder + QStringLiteral("\\korva.mdb") + QStringLiteral(";Jet OLEDB:");
@@ -18,21 +32,11 @@ int Module1::Main() {
     } catch (const std::exception& e) {
         FailStartup(QStringLiteral("The database objects could not be created."),
                     QString::fromUtf8(e.what()));
-        return exitStatus_;
+        return false;
     }
 
-    if (PaperKind == QStringLiteral("0") || PaperKind.isEmpty()) {
-        if (!ChoosePaperKind()) return exitStatus_;
-    }
-
-    try {
-        MainForm = std::make_unique<Frmftyaj>(*this);
-        MainForm->Show(1);
-    } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("The examination window could not be shown."),
-                    QString::fromUtf8(e.what()));
-    }
-    return exitStatus_;
+    if (PaperKind == QStringLiteral("0") || PaperKind.isEmpty()) return ChoosePaperKind();
+    return true;
 }
 
 }  // namespace startup

@@ -50,6 +50,11 @@ public:
     // Runs the start-up and the main form; returns the exit status of a normal end.
     int Main();
 
+    // Main's steps before the main form: settings, connection string, database
+    // objects, the paper kind. False when the program has ended.
+    bool PrepareRun();
+    void CreateMainForm();
+
     // Reads and checks the settings; false when it has ended the program.
     bool GetIni();
 

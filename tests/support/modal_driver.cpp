@@ -82,7 +82,12 @@ void ModalDriver::Poll() {
     }
     Action action = std::move(steps_.front());
     steps_.pop_front();
-    action(modal);
+    // Run from the modal window's own loop, not from inside this poll, so that an
+    // action opening further modal windows leaves the driver free to serve them.
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, modal, [action = std::move(action), target] {
+        if (!target.isNull()) action(target.data());
+    });
 }
 
 void PressKeyOn(QWidget* target, int qtKey, Qt::KeyboardModifiers modifiers,
