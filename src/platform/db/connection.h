@@ -24,6 +24,9 @@ public:
 
     int CursorLocation = 2;
     QString ConnectionString;
+    // How long a statement waits for another connection's lock before it fails;
+    // applied when the connection opens.
+    int BusyTimeoutMs = 3000;
 
     int State() const;
 
@@ -51,7 +54,13 @@ public:
     // The one place where statement texts are turned into the engine's dialect.
     static QString TranslateDialect(const QString& statement);
 
+    // The engine's failure as a db::Error: its message, the file, and what was being done.
+    [[noreturn]] void Fail(int code, const QString& doing) const;
+
 private:
+    void RunSimple(const char* statement);
+    void SyncTransactionState();
+
     sqlite3* handle_ = nullptr;
     QString dataSource_;
     bool inTransaction_ = false;

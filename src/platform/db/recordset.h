@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <vector>
 
 #include "platform/db/value.h"
@@ -76,18 +77,26 @@ public:
 private:
     struct Row {
         std::vector<Value> original;
-        std::vector<Value> current;
+        std::vector<Value> current;  // filled at the first change only
         bool changed = false;
+
+        const std::vector<Value>& Values() const { return changed ? current : original; }
     };
 
     int IndexOf(const QString& name) const;  // -1 when unknown
     const Row& CurrentRow() const;
+    void RequireOpen(const char* doing) const;
+    void WriteChangedRows();
+    std::string Describe() const;
 
     Connection* connection_ = nullptr;
     bool open_ = false;
+    QString source_;
     QStringList names_;
     std::vector<Row> rows_;
     QString baseTable_;
+    QString baseDatabase_;
+    std::vector<QString> baseColumns_;  // per field: its column in baseTable_, or empty
     int position_ = 0;  // 0-based index; -1 before the first row, size() after the last
 };
 

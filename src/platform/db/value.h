@@ -10,6 +10,8 @@ namespace db {
 
 class Value {
 public:
+    using Data = std::variant<std::monostate, std::int64_t, double, QString>;
+
     Value() = default;  // Null
     Value(std::int64_t v) : data_(v) {}
     Value(int v) : data_(static_cast<std::int64_t>(v)) {}
@@ -31,8 +33,11 @@ public:
 
     bool operator==(const Value& other) const { return data_ == other.data_; }
 
+    // The stored alternative, for binding to the engine.
+    const Data& Raw() const { return data_; }
+
 private:
-    std::variant<std::monostate, std::int64_t, double, QString> data_;
+    Data data_;
 };
 
 }  // namespace db

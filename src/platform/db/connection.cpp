@@ -1,0 +1,140 @@
+#include "platform/db/connection.h"
+
+#include <sqlite3.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/db/error.h"
+#include "platform/db/statement.h"
+
+namespace db {
+
+namespace {
+
+// The value of "Data Source=" up to the next semicolon, written with the
+// platform's separators (the system builds it as folder + "\korva.mdb").
+QString DataSourceOf(const QString& connectionString) {
+    static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*Data Source\\s*=([^;]*)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = key.match(connectionString);
+    if (!match.hasMatch()) return {};
+    QString path = match.captured(1).trimmed();
+#ifndef _WIN32
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    return path;
+}
+
+}  // namespace
+
+Connection::~Connection() { Close(); }
+
+int Connection::State() const { return handle_ ? adStateOpen : adStateClosed; }
+
+void Connection::Open(const QString& connectionString, const QString&, const QString&, int) {
+    if (handle_) throw Error("The connection is already open on " + dataSource_.toStdString());
+    if (!connectionString.isEmpty()) ConnectionString = connectionString;
+    const QString path = DataSourceOf(ConnectionString);
+    if (path.isEmpty()) {
+        throw Error("The connection string names no Data Source: \"" +
+                    ConnectionString.toStdString() + "\"");
+    }
+    if (!QFileInfo(path).isFile()) {
+        throw Error("Cannot open the database " + path.toStdString() + ": no such file");
+    }
+
+    sqlite3* handle = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle,
+                                   SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string reason = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+        sqlite3_close_v2(handle);
+        throw Error("Cannot open the database " + path.toStdString() + ": " + reason);
+    }
+    handle_ = handle;
+    dataSource_ = path;
+    inTransaction_ = false;
+    sqlite3_extended_result_codes(handle_, 0);
+    sqlite3_busy_timeout(handle_, BusyTimeoutMs);
+    // Reading the schema is what tells a database from any other file.
+    char* failure = nullptr;
+    const int check = sqlite3_exec(handle_, "PRAGMA schema_version; PRAGMA synchronous = FULL",
+                                   nullptr, nullptr, &failure);
+    if (check != SQLITE_OK) {
+        std::string reason = failure ? failure : sqlite3_errstr(check);
+        sqlite3_free(failure);
+        if (check == SQLITE_BUSY) reason += ", held by another connection";
+        Close();
+        throw Error("Cannot open the database " + path.toStdString() + ": " + reason);
+    }
+}
+
+void Connection::Close() {
+    if (!handle_) return;
+    // An open transaction goes with the connection, as a crash would take it.
+    sqlite3_close_v2(handle_);
+    handle_ = nullptr;
+    inTransaction_ = false;
+}
+
+void Connection::Execute(const QString& statement, int) {
+    detail::Statement st(*this, TranslateDialect(statement));
+    try {
+        while (st.Step()) {
+        }
+    } catch (const Error&) {
+        SyncTransactionState();
+        throw;
+    }
+    SyncTransactionState();
+}
+
+void Connection::BeginTrans() {
+    if (inTransaction_) throw Error("A transaction is already open on " + dataSource_.toStdString());
+    // Immediate: the write lock is taken now, so a locked file fails here and not
+    // halfway through the unit of work.
+    RunSimple("BEGIN IMMEDIATE");
+    SyncTransactionState();
+}
+
+void Connection::CommitTrans() {
+    if (!inTransaction_) throw Error("No transaction is open on " + dataSource_.toStdString());
+    try {
+        RunSimple("COMMIT");
+    } catch (const Error&) {
+        SyncTransactionState();
+        throw;
+    }
+    SyncTransactionState();
+}
+
+void Connection::RollbackTrans() {
+    if (!inTransaction_) throw Error("No transaction is open on " + dataSource_.toStdString());
+    if (handle_ && !sqlite3_get_autocommit(handle_)) RunSimple("ROLLBACK");
+    // Otherwise the engine has already rolled it back after an error of its own.
+    SyncTransactionState();
+}
+
+void Connection::RunSimple(const char* statement) {
+    detail::Statement st(*this, QString::fromLatin1(statement));
+    while (st.Step()) {
+    }
+}
+
+void Connection::SyncTransactionState() {
+    inTransaction_ = handle_ && !sqlite3_get_autocommit(handle_);
+}
+
+void Connection::Fail(int code, const QString& doing) const {
+    const std::string file = dataSource_.toStdString();
+    std::string message = handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(code);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+        message += " (another connection held " + file + " for more than " +
+                   std::to_string(BusyTimeoutMs) + " ms)";
+    }
+    throw Error(message + " - " + doing.toStdString() + " on " + file);
+}
+
+}  // namespace db

@@ -1,0 +1,41 @@
+#include "platform/db/value.h"
+
+#include "platform/db/error.h"
+
+namespace db {
+
+namespace {
+
+struct TextOf {
+    QString operator()(std::monostate) const {
+        throw Error("Invalid use of Null: a Null value has no text");
+    }
+    QString operator()(std::int64_t v) const { return QString::number(v); }
+    // Fifteen significant digits, as the original platform shows a double.
+    QString operator()(double v) const { return QString::number(v, 'g', 15); }
+    QString operator()(const QString& v) const { return v; }
+};
+
+struct NumberOf {
+    double operator()(std::monostate) const {
+        throw Error("Invalid use of Null: a Null value is not a number");
+    }
+    double operator()(std::int64_t v) const { return static_cast<double>(v); }
+    double operator()(double v) const { return v; }
+    double operator()(const QString& v) const {
+        bool ok = false;
+        const double d = v.trimmed().toDouble(&ok);
+        if (!ok) throw Error("Type mismatch: \"" + v.toStdString() + "\" is not a number");
+        return d;
+    }
+};
+
+}  // namespace
+
+QString Value::ToText() const { return std::visit(TextOf{}, data_); }
+
+QString Value::ToTextOrEmpty() const { return IsNull() ? QString() : ToText(); }
+
+double Value::ToDouble() const { return std::visit(NumberOf{}, data_); }
+
+}  // namespace db
