@@ -1,4 +1,0 @@
-// Keeps the resource library non-empty before any picture is embedded.
-namespace terminal_resources_anchor {
-int anchor = 0;
-}
