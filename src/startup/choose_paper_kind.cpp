@@ -1,8 +1,19 @@
-// Placeholder until the paper-kind selection lands.
-#include "startup/module1.h"
+#include <exception>
 
 #include "dialogs/frmquit5.h"
+#include "startup/module1.h"
 
 namespace startup {
-bool Module1::ChoosePaperKind() { return true; }
+
+bool Module1::ChoosePaperKind() {
+    try {
+        PaperKindForm = std::make_unique<Frmquit5>(*this);
+        PaperKindForm->Show(1);
+    } catch (const std::exception& e) {
+        FailStartup(QStringLiteral("The paper-kind selection could not be shown."),
+                    QString::fromUtf8(e.what()));
+    }
+    return !ended_;
+}
+
 }  // namespace startup

@@ -1,5 +1,6 @@
 #include "platform/ui/form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -62,6 +63,12 @@ void Form::Show(int modal) {
     if (!loaded_) Load();
     if (!loaded_) return;  // unloaded itself while loading
     QPointer<Form> self(this);
+    QWidget* active = QApplication::activeWindow();
+    // A dialog that has just hidden may still be the active window: look past it.
+    if (auto* hidden = qobject_cast<Form*>(active); hidden != nullptr && !hidden->isVisible()) {
+        active = hidden->opener_;
+    }
+    if (active != nullptr && active != this) opener_ = active;
     if (modal == 1) setWindowModality(Qt::ApplicationModal);
     if (style_ == Style::Maximized) {
         // Without a window manager "maximized" does nothing: take the screen as well.
@@ -153,7 +160,17 @@ void Form::resizeEvent(QResizeEvent* event) {
 
 void Form::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (!event->spontaneous() && !unloading_) emit HiddenOrUnloaded();
+    if (event->spontaneous()) return;
+    ReturnActivation();
+    if (!unloading_) emit HiddenOrUnloaded();
+}
+
+void Form::ReturnActivation() {
+    // Without a window manager nobody gives the keyboard back to the window below. The
+    // opener may still look active while this form's own activation is under way.
+    QWidget* active = QApplication::activeWindow();
+    if (opener_.isNull() || !opener_->isVisible()) return;
+    if (active == this || active == nullptr || active == opener_) opener_->activateWindow();
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/ui/control.h"
@@ -82,12 +83,15 @@ protected:
 private:
     void ApplyStyle();
     void CentreOnScreen();
+    // A form that hides while active hands the keyboard back to the window it came over.
+    void ReturnActivation();
 
     Style style_;
     bool created_ = false;
     bool loaded_ = false;
     bool unloading_ = false;
     QEventLoop* modalLoop_ = nullptr;
+    QPointer<QWidget> opener_;
     QImage background_;
     QHash<QString, Control*> controls_;
 };

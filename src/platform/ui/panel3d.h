@@ -21,6 +21,7 @@ public:
     void SetBackColor(const QColor& color);
     QColor BackColor() const { return back_; }
     void SetCaptionFont(const QFont& font);
+    // Without a vertical part the caption is centred down.
     void SetAlignment(Qt::Alignment alignment);
     Qt::Alignment Alignment() const { return alignment_; }
 
@@ -34,7 +35,7 @@ private:
     Qt::Alignment alignment_ = Qt::AlignCenter;
 };
 
-// Draws a raised (or, pressed, a sunken) two-pixel bevel inside rect.
-void DrawBevel(class QPainter& painter, const QRect& rect, bool sunken);
+// Draws a raised (or, pressed, a sunken) bevel of the given width in pixels inside rect.
+void DrawBevel(class QPainter& painter, const QRect& rect, bool sunken, int width = 2);
 
 }  // namespace ui

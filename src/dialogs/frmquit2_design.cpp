@@ -1,0 +1,34 @@
+#include <array>
+
+#include "dialogs/frmquit2.h"
+#include "platform/ui/design.h"
+
+namespace {
+
+using ui::ControlSpec;
+using Kind = ControlSpec::Kind;
+constexpr auto kAutoSize = ui::Label::Sizing::AutoSize;
+
+const std::array kDesign = {
+    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 0, .left = 600, .top = 360,
+                .sizing = kAutoSize, .caption = "考生姓名："},
+    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 1, .left = 600, .top = 840,
+                .sizing = kAutoSize, .caption = "考试证号："},
+    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 2, .left = 600, .top = 1320,
+                .fore = 0xFF0000, .sizing = kAutoSize, .caption = "按《确认》键，开始考试！"},
+    ControlSpec{.kind = Kind::Label, .name = "Label2", .left = 1560, .top = 360,
+                .sizing = kAutoSize},
+    ControlSpec{.kind = Kind::Label, .name = "Label3", .left = 1560, .top = 840,
+                .sizing = kAutoSize},
+};
+
+}  // namespace
+
+void Frmquit2::CreateControls() {
+    SetCaption(QStringLiteral("提示信息"));
+    SetClientSize(3345, 1815);
+    ui::ApplyDesign(*this, kDesign);
+    for (int i = 0; i < 3; ++i) Label1[i] = Get<ui::Label>(QStringLiteral("Label1"), i);
+    Label2 = Get<ui::Label>(QStringLiteral("Label2"));
+    Label3 = Get<ui::Label>(QStringLiteral("Label3"));
+}
