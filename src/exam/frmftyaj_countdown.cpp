@@ -1,0 +1,31 @@
+// The countdown: the remaining time on screen, and the hand-in at time-out.
+#include "dialogs/frmquit1.h"
+#include "exam/frmftyaj.h"
+#include "platform/ui/image_box.h"
+#include "platform/ui/label.h"
+#include "platform/ui/timer.h"
+#include "startup/module1.h"
+
+void Frmftyaj::Timer2_Timer() {
+    // The exam being handed in already: nothing may start a second end.
+    if (handingIn_) return;
+    if (ReviewState == QStringLiteral("1")) {
+        Label13->SetCaption(QString());
+        return;
+    }
+    Label13->SetCaption(platform::FormatNnSs(EndTime, m_.Sys.clock->Now()));
+    if (platform::DaysBetween(m_.Sys.clock->Now(), EndTime) >= 0) return;
+
+    Timer2->SetEnabled(false);
+    // An open end-exam prompt cannot hold the time-out back: it closes, and the key
+    // handler that opened it sees the exam already ended.
+    if (endPrompt_ != nullptr) endPrompt_->Hide();
+    Gets1();
+    if (ReviewState == QStringLiteral("1")) return;
+    Image2->SetLeft(600);
+    Label1->SetCaption(kProductTitle);
+    Label1->SetLeft(ScaleWidth() / 2 - Label1->Width() / 2);
+    Label9->SetVisible(true);
+    Label8->SetVisible(false);
+    Label15->SetVisible(false);
+}

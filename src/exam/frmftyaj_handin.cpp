@@ -1,0 +1,112 @@
+// The end of an exam: the answers sent in one batch, the total against the pass mark,
+// the sheet handed in, the result, and the offer of the review.
+#include <memory>
+
+#include "dialogs/frmquit4.h"
+#include "exam/frmftyaj.h"
+#include "exam/recordsets.h"
+#include "exam/statements.h"
+#include "platform/db/error.h"
+#include "platform/numbers.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/timer.h"
+#include "startup/module1.h"
+
+namespace {
+
+// The kind's jgfs when it lies above 0 and below 101, else 90.
+qint32 PassMarkOf(db::Recordset& kind) {
+    if (kind.RecordCount() == 0) return 90;
+    const db::Value jgfs = kind.Field(QStringLiteral("jgfs"));
+    if (jgfs.IsNull()) return 90;
+    const double mark = jgfs.ToDouble();
+    if (!(mark > 0 && mark < 101)) return 90;
+    return platform::ToInt32(mark).value_or(90);
+}
+
+qint32 TotalOf(db::Recordset& sum) {
+    const db::Value total = sum.Field(0);
+    if (total.IsNull()) throw db::Error("the answer sheet has no score to total");
+    const auto whole = platform::ToInt32(total.ToDouble());
+    if (!whole) throw db::Error("the total of the answer sheet is out of range");
+    return *whole;
+}
+
+class Flag {
+public:
+    explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Flag() { flag_ = false; }
+    Flag(const Flag&) = delete;
+    Flag& operator=(const Flag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void Frmftyaj::Gets1() {
+    if (handingIn_) return;
+    const Flag running(handingIn_);
+    ++examEnds_;
+
+    db::Connection& conn = *m_.Conn;
+    db::Recordset& sheet = *m_.SheetRs;
+    // A failed hand-in must leave every answer pending for the next try, also those
+    // the rolled-back batch had already sent.
+    const db::Recordset sheetBefore = sheet;
+    bool inTransaction = false;
+    try {
+        conn.BeginTrans();
+        inTransaction = true;
+        if (sheet.RecordCount() > 0) {
+            GetSave();
+            sheet.SetActiveConnection(&conn);
+            sheet.UpdateBatch(db::adAffectAllChapters);
+        }
+        exam::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind),
+                            db::adLockOptimistic, false);
+        const qint32 passMark = PassMarkOf(*m_.WorkRs);
+        exam::OpenRecordset(*m_.WorkRs, conn, statements::S9(m_.PaperName, m_.AdmissionNo),
+                            db::adLockOptimistic, false);
+        const qint32 total = TotalOf(*m_.WorkRs);
+        m_.ResultText = QStringLiteral("合计考") + QString::number(total) +
+                        (total < passMark ? QStringLiteral("分， 不合格！")
+                                          : QStringLiteral("分， 合格！"));
+        conn.Execute(statements::S10(m_.PaperName, m_.AdmissionNo));
+        // Stored before it is announced: a candidate who has seen the result never
+        // loses the hand-in to a crash while the message is up.
+        conn.CommitTrans();
+        inTransaction = false;
+    } catch (const std::exception& e) {
+        if (inTransaction) {
+            try {
+                conn.RollbackTrans();
+            } catch (const std::exception&) {
+                // The engine has already undone the transaction.
+            }
+            sheet = sheetBefore;
+        }
+        m_.ReportError(&e);
+        return;
+    }
+
+    ui::MsgBox(QStringLiteral("考生：") + m_.CandidateName + m_.ResultText, ui::vbInformation,
+               startup::kApplicationTitle);
+
+    auto prompt = std::make_unique<Frmquit4>(m_);
+    prompt->Show(1);
+    if (!prompt->ReviewWrong) {
+        m_.ReviewPaper.clear();
+        ReviewState.clear();
+        Timer1->SetEnabled(true);
+        prompt->Unload();
+    } else if (!m_.ReviewPaper.isEmpty()) {
+        ReviewState = QStringLiteral("1");
+        GetOpen1();
+    } else {
+        m_.ReviewPaper.clear();
+        ReviewState.clear();
+        Timer1->SetEnabled(true);
+    }
+}

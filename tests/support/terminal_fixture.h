@@ -1,0 +1,51 @@
+#pragma once
+// A terminal on a program folder of the test's own: settings, a question bank built
+// by the test, the seams on fakes, and the real main form shown headless.
+
+#include <QString>
+#include <memory>
+
+#include "exam/frmftyaj.h"
+#include "startup/module1.h"
+#include "support/exam_db.h"
+#include "support/fakes.h"
+#include "support/modal_driver.h"
+#include "support/program_folder.h"
+
+namespace testing_support {
+
+// The answer keys of the standard papers: odd questions single choice with the right
+// answer 2, even ones multiple choice with the right answers 1 and 3; 10 points each.
+extern const char* const kSingleAnswer;    // "010000"
+extern const char* const kMultipleAnswer;  // "101000"
+
+class Terminal {
+public:
+    // Kind "1" with five papers of ten questions, unless told otherwise.
+    Terminal();
+    ~Terminal();
+
+    ProgramFolder folder;
+    FakeServices fakes{folder.Path()};
+    std::unique_ptr<startup::Module1> module;
+    Frmftyaj* form = nullptr;
+
+    QString Db() const { return folder.DatabasePath(); }
+    // The standard paper <kind piece>001<number> with count questions.
+    void AddStandardPaper(const QString& paperName, int count = 10);
+
+    // Main's preparation, then the main form shown (not modally) at the given size.
+    bool Start(int widthPx = 1024, int heightPx = 768);
+
+    // Fires Timer1 n times (only while it is on).
+    void IdleTicks(int n);
+    // Offers an exam: five ticks, Enter on the confirmation, a key on the instructions.
+    void TakeOffer();
+    void Key(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Whether the form's key preview swallowed this key.
+    bool Swallowed(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    QString Markers() const;  // "101000" from the visible markers
+};
+
+}  // namespace testing_support
