@@ -37,15 +37,25 @@ QWidget* KeyboardTarget() {
     return QApplication::activeWindow();
 }
 
+// Drivers nest like the scopes that hold them: only the newest one acts.
+std::vector<ModalDriver*>& Drivers() {
+    static std::vector<ModalDriver*> drivers;
+    return drivers;
+}
+
 }  // namespace
 
 ModalDriver::ModalDriver() {
+    Drivers().push_back(this);
     timer_.setInterval(0);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
 }
 
-ModalDriver::~ModalDriver() { timer_.stop(); }
+ModalDriver::~ModalDriver() {
+    timer_.stop();
+    std::erase(Drivers(), this);
+}
 
 ModalDriver& ModalDriver::Then(Action action) {
     steps_.push_back(std::move(action));
@@ -57,6 +67,7 @@ ModalDriver& ModalDriver::ThenKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 void ModalDriver::Poll() {
+    if (Drivers().empty() || Drivers().back() != this) return;
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible() || modal == lastHandled_.data()) return;
     lastHandled_ = modal;

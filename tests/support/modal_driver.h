@@ -2,7 +2,7 @@
 // Drives modal windows from a test: each scripted step waits for a new modal window
 // (a dialog form or a message box), records what it shows, and acts on it with real
 // key or mouse events. A modal window that no step expects fails the test and is
-// closed, so a test never hangs on one.
+// closed, so a test never hangs on one. When drivers are nested, only the newest acts.
 
 #include <QPointer>
 #include <QString>
