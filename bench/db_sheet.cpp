@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "exam/schema.h"
+#include "median_reporter.h"
 #include "exam/statements.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -244,18 +245,6 @@ BENCHMARK(BM_Layer)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7
 BENCHMARK(BM_Raw)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-};
 
 }  // namespace
 
@@ -271,11 +260,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto layer = reporter.medians.find("BM_Layer");
-    const auto raw = reporter.medians.find("BM_Raw");
-    if (layer != reporter.medians.end() && raw != reporter.medians.end() && raw->second > 0) {
-        std::printf("sheet build + hand-in, median: layer %.3f ms, raw %.3f ms, layer/raw %.2f\n",
-                    layer->second, raw->second, layer->second / raw->second);
-    }
+    reporter.PrintRatio("sheet build + hand-in", "BM_Layer", "BM_Raw", "ms");
     return 0;
 }
