@@ -82,6 +82,15 @@ protected:
     void CreateControls() override;
 
 private:
+    // Exam screen, question display and review.
+    // Left edge so that the label stands centred in the window's inner width.
+    void CentreLabel(ui::Label* label);
+    // The paper heading and the candidate line of an exam or a review, centred.
+    void SetHeadings();
+    // The current row of SheetRs on screen; the review adds the correct answers and
+    // numbers the question as in the exam.
+    void ShowRow(bool review);
+
     // Idle cycle.
     qint32 DrawPaperNumber();
     bool PaperIsOffered();

@@ -26,11 +26,13 @@ public:
     void SetSizing(Sizing sizing);
     Sizing GetSizing() const { return sizing_; }
     void SetAlignment(Qt::Alignment alignment);
+    Qt::Alignment Alignment() const { return alignment_; }
     void SetForeColor(const QColor& color);
     QColor ForeColor() const { return fore_; }
     void SetBackColor(const QColor& color);  // opaque background; default transparent
     void SetLabelFont(const QFont& font);
     void SetBorder(bool border);
+    bool Border() const { return border_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,44 @@
+#pragma once
+// The main examination form on a fresh module with an empty exam database, shown
+// headless at a chosen size.
+
+#include <memory>
+#include <vector>
+
+#include "exam/frmftyaj.h"
+#include "platform/db/value.h"
+#include "startup/module1.h"
+#include "support/exam_db.h"
+#include "support/fakes.h"
+#include "support/program_folder.h"
+
+namespace testing_support {
+
+class ExamScreen {
+public:
+    ExamScreen(int widthPx = 1024, int heightPx = 768);
+    ~ExamScreen();
+
+    // Sets the window's inner size in pixels; the layout runs from the resize event.
+    void Resize(int widthPx, int heightPx);
+    // What the exam start does to the title screen once a sheet is built.
+    void ShowExamAppearance();
+    // The running exam's identity, as the idle cycle sets it.
+    void SetExam(const QString& paperName, const QString& title = QStringLiteral("小型汽车"));
+    QString Db() const { return folder.DatabasePath(); }
+    // Makes the questions, in this order, the running exam's sheet with the answers
+    // given (missing ones stay at the table's default), and opens SheetRs on its first
+    // row as the sheet building leaves it. Returns the first row's id.
+    qint64 OpenSheet(const std::vector<Question>& questions,
+                     const std::vector<db::Value>& answers = {});
+    // A real picture file of the given pixel size in the picture folder tp2/.
+    QString WritePicture(const QString& fileName, int widthPx, int heightPx,
+                         QRgb colour = 0xFF3060A0);
+
+    ProgramFolder folder;
+    FakeServices fakes{folder.Path()};
+    startup::Module1 module{fakes.services};
+    std::unique_ptr<Frmftyaj> form;
+};
+
+}  // namespace testing_support
