@@ -85,7 +85,6 @@ void Frmftyaj::Gets1() {
             } catch (const std::exception&) {
                 // The engine has already undone the transaction.
             }
-            sheet = sheetBefore;
         }
         m_.ReportError(&e);
         return;
