@@ -13,9 +13,10 @@
 #include <variant>
 #include <vector>
 
+#include "exam/recordsets.h"
 #include "exam/schema.h"
-#include "median_reporter.h"
 #include "exam/statements.h"
+#include "median_reporter.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
@@ -27,10 +28,14 @@ const QString kAdmission = QStringLiteral("123456");
 
 QString g_folder;
 
-QString PaperName(int paper) { return QStringLiteral("P%1").arg(paper, 4, 10, QLatin1Char('0')); }
+QString PaperName(int paper) {
+    return QStringLiteral("P%1").arg(paper, 4, 10, QLatin1Char('0'));
+}
 
 // The answer a candidate gives to question i: every third one right.
-QString Mask(int i) { return i % 3 == 0 ? QStringLiteral("100000") : QStringLiteral("010000"); }
+QString Mask(int i) {
+    return i % 3 == 0 ? QStringLiteral("100000") : QStringLiteral("010000");
+}
 
 void Check(sqlite3* db, int rc, const std::string& what) {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -70,24 +75,16 @@ void MakeBank(const QString& path) {
 
 // ---- through the layer, as the terminal does it ----
 
-void OpenOn(db::Recordset& rs, db::Connection& conn, const QString& statement, int lockType) {
-    if (rs.State() == db::adStateOpen) rs.Close();
-    rs.SetActiveConnection(&conn);
-    rs.CursorLocation = db::adUseClient;
-    rs.CursorType = db::adOpenStatic;
-    rs.LockType = lockType;
-    rs.Open(statement, -1, -1, db::adCmdText);
-}
-
 void LayerExam(db::Connection& conn, db::Recordset& sheet, db::Recordset& work,
                const QString& paper) {
     conn.BeginTrans();
-    OpenOn(work, conn, statements::S4(paper), db::adLockOptimistic);
+    exam::OpenRecordset(work, conn, statements::S4(paper), db::adLockOptimistic, false);
     if (work.RecordCount() < 10) throw std::runtime_error("paper too small");
     work.Close();
     conn.Execute(statements::S5(kAdmission));
     conn.Execute(statements::S6(paper, kAdmission));
-    OpenOn(sheet, conn, statements::S7(paper, kAdmission), db::adLockBatchOptimistic);
+    exam::OpenRecordset(sheet, conn, statements::S7(paper, kAdmission), db::adLockBatchOptimistic,
+                        false);
     sheet.MoveFirst();
     benchmark::DoNotOptimize(sheet.Field(QStringLiteral("id")).ToDouble() - 1);
     sheet.SetActiveConnection(nullptr);
@@ -97,15 +94,17 @@ void LayerExam(db::Connection& conn, db::Recordset& sheet, db::Recordset& work,
         const QString mask = Mask(i);
         sheet.SetField(QStringLiteral("sjda"), mask);
         const bool right = sheet.Field(QStringLiteral("da")) == db::Value(mask);
-        sheet.SetField(QStringLiteral("df"), right ? sheet.Field(QStringLiteral("fz")) : db::Value(0));
+        sheet.SetField(QStringLiteral("df"),
+                       right ? sheet.Field(QStringLiteral("fz")) : db::Value(0));
         sheet.SetField(QStringLiteral("xq"), 1);
     }
 
     conn.BeginTrans();
     sheet.SetActiveConnection(&conn);
     sheet.UpdateBatch(db::adAffectAllChapters);
-    OpenOn(work, conn, statements::S8(QStringLiteral("1")), db::adLockOptimistic);
-    OpenOn(work, conn, statements::S9(paper, kAdmission), db::adLockOptimistic);
+    exam::OpenRecordset(work, conn, statements::S8(QStringLiteral("1")), db::adLockOptimistic,
+                        false);
+    exam::OpenRecordset(work, conn, statements::S9(paper, kAdmission), db::adLockOptimistic, false);
     benchmark::DoNotOptimize(work.Field(0).ToDouble());
     conn.Execute(statements::S10(paper, kAdmission));
     conn.CommitTrans();
@@ -183,13 +182,14 @@ void Bind(sqlite3_stmt* st, int position, const RawValue& value) {
 }
 
 // sjdj's columns in table order: id first, then sjda, df and xq at 18, 19 and 20.
-const char* const kSjdjColumns[] = {"id", "th", "tx", "km", "tm", "da1", "da2", "da3",
-                                    "da4", "da5", "da6", "da", "bk", "fz", "sjmc",
-                                    "pcxname", "zh", "bz", "sjda", "df", "xq"};
+const char* const kSjdjColumns[] = {"id",   "th",      "tx",  "km",  "tm",   "da1", "da2",
+                                    "da3",  "da4",     "da5", "da6", "da",   "bk",  "fz",
+                                    "sjmc", "pcxname", "zh",  "bz",  "sjda", "df",  "xq"};
 
 void RawExam(sqlite3* db, const QString& paper) {
     RawExec(db, QStringLiteral("BEGIN IMMEDIATE"));
-    if (RawQuery(db, statements::S4(paper)).size() < 10) throw std::runtime_error("paper too small");
+    if (RawQuery(db, statements::S4(paper)).size() < 10)
+        throw std::runtime_error("paper too small");
     RawExec(db, db::Connection::TranslateDialect(statements::S5(kAdmission)));
     RawExec(db, statements::S6(paper, kAdmission));
     int id = 0;
@@ -230,8 +230,8 @@ void RawExam(sqlite3* db, const QString& paper) {
 void BM_Raw(benchmark::State& state) {
     sqlite3* db = nullptr;
     const QString path = g_folder + QStringLiteral("/korva.mdb");
-    Check(db, sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE,
-                              nullptr),
+    Check(db,
+          sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr),
           "open");
     sqlite3_busy_timeout(db, 3000);
     Check(db, sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr), "pragma");
@@ -240,11 +240,16 @@ void BM_Raw(benchmark::State& state) {
     sqlite3_close(db);
 }
 
-BENCHMARK(BM_Layer)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7)
+BENCHMARK(BM_Layer)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_Raw)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7)
+BENCHMARK(BM_Raw)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
-
 
 }  // namespace
 
