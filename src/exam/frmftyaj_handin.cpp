@@ -52,9 +52,6 @@ void Frmftyaj::Gets1() {
 
     db::Connection& conn = *m_.Conn;
     db::Recordset& sheet = *m_.SheetRs;
-    // A failed hand-in must leave every answer pending for the next try, also those
-    // the rolled-back batch had already sent.
-    const db::Recordset sheetBefore = sheet;
     bool inTransaction = false;
     try {
         conn.BeginTrans();

@@ -44,9 +44,11 @@ void Frmftyaj::Form_Load() {
     try {
         exam::OpenConnection(*m_.Conn, m_.ConnectionString);
     } catch (const std::exception& e) {
+        // Nothing may tick behind the message: the program ends when it is closed.
+        Timer1->SetEnabled(false);
+        Timer2->SetEnabled(false);
         m_.FailStartup(QStringLiteral("The question bank %1 cannot be opened.")
-                           .arg(m_.Conn->DataSource().isEmpty() ? m_.ConnectionString
-                                                                : m_.Conn->DataSource()),
+                           .arg(platform::JoinPath(m_.AppFolder, QStringLiteral("\\korva.mdb"))),
                        QString::fromUtf8(e.what()));
         return;
     }

@@ -41,6 +41,18 @@ int OptionOf(int keyCode) {
     return 0;
 }
 
+// Publishes the open end-exam prompt for as long as the scope lasts, however it ends.
+class PromptOpen {
+public:
+    PromptOpen(Frmquit1*& slot, Frmquit1* prompt) : slot_(slot) { slot_ = prompt; }
+    ~PromptOpen() { slot_ = nullptr; }
+    PromptOpen(const PromptOpen&) = delete;
+    PromptOpen& operator=(const PromptOpen&) = delete;
+
+private:
+    Frmquit1*& slot_;
+};
+
 }  // namespace
 
 void Frmftyaj::Form_KeyDown(int& keyCode, int) {
@@ -114,9 +126,10 @@ void Frmftyaj::ChooseOption(int option) {
 void Frmftyaj::EndExamPrompt() {
     const int endsBefore = examEnds_;
     auto prompt = std::make_unique<Frmquit1>(m_);
-    endPrompt_ = prompt.get();
-    prompt->Show(1);
-    endPrompt_ = nullptr;
+    {
+        const PromptOpen open(endPrompt_, prompt.get());
+        prompt->Show(1);
+    }
     // The time ran out while the prompt was up: the countdown has handed the exam in.
     if (examEnds_ != endsBefore) return;
     if (!prompt->EndExam) {

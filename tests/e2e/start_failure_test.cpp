@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
@@ -23,6 +26,23 @@ TEST(StartFailure, AQuestionBankThatCannotBeOpenedEndsTheProgramWithAMessage) {
     EXPECT_TRUE(driver.Seen()[0].text.contains(QStringLiteral("korva.mdb")))
         << driver.Seen()[0].text.toStdString();
     EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{startup::kExitStartupFailure});
+    ASSERT_NE(t.module->MainForm, nullptr);
+    EXPECT_FALSE(t.module->MainForm->Timer1->Enabled()) << "no offer behind the message";
+    EXPECT_FALSE(t.module->MainForm->Timer2->Enabled());
+}
+
+TEST(MainWindow, TheWindowSystemCannotCloseIt) {
+    Terminal t;
+    ASSERT_TRUE(t.Start());
+    t.TakeOffer();
+    // As a window manager's close (Alt+F4) arrives.
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QCoreApplication::instance()->notify(t.form, &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_TRUE(t.form->IsLoaded());
+    EXPECT_TRUE(t.form->isVisible());
+    EXPECT_EQ(t.form->PaperState, QStringLiteral("111"));
 }
 
 TEST(StartFailure, AFailingLookupStopsTheOffersWithTheErrorMessage) {

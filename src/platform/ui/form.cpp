@@ -174,7 +174,12 @@ void Form::ReturnActivation() {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
-    // Closing the window the platform's way unloads the form.
+    // The forms have no control box: the window system cannot close them (a kiosk's
+    // Alt+F4 must not end an exam and lose its answers).
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (loaded_) {
         loaded_ = false;
