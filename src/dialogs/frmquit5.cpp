@@ -73,7 +73,7 @@ bool Frmquit5::FillList() {
         const QString file =
             QDir::toNativeSeparators(QDir(module_.AppFolder).filePath(QStringLiteral("korva.mdb")));
         module_.FailStartup(
-            QStringLiteral("The paper kinds could not be read from the database %1.").arg(file),
+            QStringLiteral("无法从题库文件 %1 读取考试种类。").arg(file),
             QString::fromUtf8(e.what()));
         return false;
     }

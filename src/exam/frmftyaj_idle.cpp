@@ -47,7 +47,7 @@ void Frmftyaj::Form_Load() {
         // Nothing may tick behind the message: the program ends when it is closed.
         Timer1->SetEnabled(false);
         Timer2->SetEnabled(false);
-        m_.FailStartup(QStringLiteral("The question bank %1 cannot be opened.")
+        m_.FailStartup(QStringLiteral("无法打开题库文件 %1。")
                            .arg(platform::JoinPath(m_.AppFolder, QStringLiteral("\\korva.mdb"))),
                        QString::fromUtf8(e.what()));
         return;

@@ -197,6 +197,8 @@ bool WriteProfileString(const QString& section, const QString& key, const QStrin
     // The new content goes to a temporary file beside the old one and replaces it in
     // one rename, so that a crash leaves either the old file or the new one.
     QSaveFile out(path);
+    // A read-only program folder with a writable file is still written, in place.
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly)) return false;
     const QByteArray updated =
         WithValue(data, ParseLines(data), sectionName, keyName, value.toUtf8());

@@ -10,7 +10,7 @@ bool Module1::ChoosePaperKind() {
         PaperKindForm = std::make_unique<Frmquit5>(*this);
         PaperKindForm->Show(1);
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("The paper-kind selection could not be shown."),
+        FailStartup(QStringLiteral("无法显示考试种类选择窗口。"),
                     QString::fromUtf8(e.what()));
     }
     return !ended_;

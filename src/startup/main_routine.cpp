@@ -11,7 +11,7 @@ int Module1::Main() {
         CreateMainForm();
         MainForm->Show(1);
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("The examination window could not be shown."),
+        FailStartup(QStringLiteral("无法显示考试窗口。"),
                     QString::fromUtf8(e.what()));
     }
     return exitStatus_;
@@ -30,7 +30,7 @@ bool Module1::PrepareRun() {
         SheetRs = std::make_unique<db::Recordset>();
         WorkRs = std::make_unique<db::Recordset>();
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("The database objects could not be created."),
+        FailStartup(QStringLiteral("无法创建数据库对象。"),
                     QString::fromUtf8(e.what()));
         return false;
     }

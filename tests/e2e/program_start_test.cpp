@@ -24,10 +24,13 @@ protected:
     }
 
     // Runs it; returns the exit status, or -1 when it did not end by itself.
-    int Run(QByteArray* output = nullptr) {
+    int Run(QByteArray* output = nullptr, bool withDisplay = true) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (withDisplay) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(folder.Path());
@@ -54,6 +57,13 @@ TEST_F(ProgramStart, WithTooFewPapersEndsAtOnceAndSilently) {
     QByteArray output;
     EXPECT_EQ(Run(&output), 2);
     EXPECT_TRUE(output.isEmpty()) << output.constData();
+}
+
+TEST_F(ProgramStart, WithoutDisplayEndsWithTheReasonOnStandardError) {
+    folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
+    QByteArray output;
+    EXPECT_EQ(Run(&output, false), 1);
+    EXPECT_TRUE(output.contains("no display")) << output.constData();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <memory>
 
 #include "dialogs/frmquit.h"
@@ -157,6 +158,27 @@ TEST_F(FrmquitTest, ShowsTheStarredPromptWithoutTitleBar) {
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(dialog->width(), 230);  // 3450 twips at 15 twips a pixel
     EXPECT_EQ(dialog->height(), 48);
+}
+
+TEST_F(FrmquitTest, TabAndClicksLeaveTheEntryAlone) {
+    auto dialog = std::make_unique<Frmquit>(module);
+    bool stillUp = false;
+    ModalDriver driver;
+    driver.Then([&](QWidget*) {
+        Type(kCode);
+        PressKey(Qt::Key_Tab);
+        QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseClick(dialog->Label1, Qt::LeftButton);
+        testing_support::ProcessEvents();
+        stillUp = dialog->IsLoaded() && dialog->Text1->HasFocus();
+        Type(QStringLiteral("12"));
+        PressKey(Qt::Key_Return);
+    });
+    dialog->Show(1);
+    EXPECT_TRUE(stillUp);
+    EXPECT_FALSE(dialog->QuitFlag);
+    EXPECT_TRUE(dialog->CodeAccepted);
+    EXPECT_EQ(dialog->CodeNumber, QStringLiteral("12"));
 }
 
 TEST(FrmquitCode, IsTheMonthAndDayOfTheDate) {

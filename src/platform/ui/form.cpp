@@ -90,6 +90,9 @@ void Form::Show(int modal) {
             break;
         }
     }
+    // A form with a control that takes the focus never takes it itself: a click on the
+    // form or a Tab leaves the focus where it is.
+    if (target != this) setFocusPolicy(Qt::NoFocus);
     target->setFocus(Qt::ActiveWindowFocusReason);
     if (modal != 1 || !isVisible()) return;
     QEventLoop loop;
