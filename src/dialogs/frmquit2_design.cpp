@@ -5,20 +5,20 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 constexpr auto kAutoSize = ui::Label::Sizing::AutoSize;
 
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 0, .left = 600, .top = 360,
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .index = 0, .left = 600, .top = 360,
                 .sizing = kAutoSize, .caption = "考生姓名："},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 1, .left = 600, .top = 840,
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .index = 1, .left = 600, .top = 840,
                 .sizing = kAutoSize, .caption = "考试证号："},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 2, .left = 600, .top = 1320,
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .index = 2, .left = 600, .top = 1320,
                 .fore = 0xFF0000, .sizing = kAutoSize, .caption = "按《确认》键，开始考试！"},
-    ControlSpec{.kind = Kind::Label, .name = "Label2", .left = 1560, .top = 360,
+    ControlDesign{.kind = Kind::Label, .name = "Label2", .left = 1560, .top = 360,
                 .sizing = kAutoSize},
-    ControlSpec{.kind = Kind::Label, .name = "Label3", .left = 1560, .top = 840,
+    ControlDesign{.kind = Kind::Label, .name = "Label3", .left = 1560, .top = 840,
                 .sizing = kAutoSize},
 };
 

@@ -6,32 +6,32 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 
 constexpr int kGrey = 0xC0C0C0;
 constexpr int kBlue = 0x0000FF;
 constexpr int kRed = 0xFF0000;
 constexpr double kKey = 615;
 constexpr double kDouble = 1455;  // a key over two rows or two columns
-constexpr ui::FontSpec kDigitFont{"宋体", 15, true};
-constexpr ui::FontSpec kSevenFont{"宋体", 15.75, true};
-constexpr ui::FontSpec kWordFont{};
+constexpr ui::FontDesign kDigitFont{"宋体", 15, true};
+constexpr ui::FontDesign kSevenFont{"宋体", 15.75, true};
+constexpr ui::FontDesign kWordFont{};
 
-constexpr ControlSpec Key(int index, double left, double top, const char* caption,
-                          ui::FontSpec font, double width = kKey, double height = kKey) {
+constexpr ControlDesign Key(int index, double left, double top, const char* caption,
+                          ui::FontDesign font, double width = kKey, double height = kKey) {
     return {.kind = Kind::Button, .name = "SSCommand2", .index = index, .container = "SSPanel2",
             .left = left, .top = top, .width = width, .height = height, .font = font,
             .fore = kBlue, .caption = caption};
 }
 
-constexpr ControlSpec Lead(const char* name, int index, const char* panel, double x1, double y1,
+constexpr ControlDesign Lead(const char* name, int index, const char* panel, double x1, double y1,
                            double x2, double y2) {
     return {.kind = Kind::Line, .name = name, .index = index, .container = panel, .left = x1,
             .top = y1, .width = x2, .height = y2};
 }
 
-constexpr ControlSpec Note(const char* name, int index, double left, double top,
+constexpr ControlDesign Note(const char* name, int index, double left, double top,
                            const char* caption, double width = 0, double height = 0) {
     return {.kind = Kind::Label, .name = name, .index = index, .container = "SSPanel1",
             .left = left, .top = top, .width = width, .height = height, .fore = kRed,
@@ -42,12 +42,12 @@ constexpr ControlSpec Note(const char* name, int index, double left, double top,
 // The keypad body lies over SSPanel1's lines and labels, so it comes after them; the
 // keys come after the short lines of their own panel.
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel1", .left = 0, .top = 0, .width = 6560,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel1", .left = 0, .top = 0, .width = 6560,
                 .height = 5895, .back = kGrey},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 0, .container = "SSPanel1",
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .index = 0, .container = "SSPanel1",
                 .left = 960, .top = 120, .font = {"宋体", 24, true}, .fore = kBlue,
                 .sizing = ui::Label::Sizing::AutoSize, .caption = "答题键盘的使用方法"},
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .index = 1, .container = "SSPanel1",
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .index = 1, .container = "SSPanel1",
                 .left = 1200, .top = 5280, .font = {"宋体", 21.75, true}, .fore = 0x008000,
                 .sizing = ui::Label::Sizing::AutoSize, .caption = "按任意键,开始考试!"},
     Note("Label2", 0, 240, 1185, "结束考试"),
@@ -64,7 +64,7 @@ const std::array kDesign = {
     Lead("Line2", 0, "SSPanel1", 4680, 1245, 5400, 1245),
     Lead("Line3", -1, "SSPanel1", 4680, 2475, 5400, 2475),
     Lead("Line4", -1, "SSPanel1", 4680, 4155, 5400, 4155),
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel2", .container = "SSPanel1", .left = 1440,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel2", .container = "SSPanel1", .left = 1440,
                 .top = 720, .width = 3615, .height = 4455, .back = kGrey},
     Lead("Line7", -1, "SSPanel2", 0, 540, 240, 540),
     Lead("Line11", -1, "SSPanel2", 0, 1320, 240, 1320),
@@ -98,9 +98,9 @@ void Frmquit3::CreateControls() {
     SetCaption(QStringLiteral("键盘使用方法"));
     SetClientSize(6525, 5895);
     ui::ApplyDesign(*this, kDesign);
-    for (const ControlSpec& spec : kDesign) {
-        if (spec.kind != Kind::Button) continue;
-        auto* key = Get<ui::Button3D>(QString::fromUtf8(spec.name), spec.index);
+    for (const ControlDesign& item : kDesign) {
+        if (item.kind != Kind::Button) continue;
+        auto* key = Get<ui::Button3D>(QString::fromUtf8(item.name), item.index);
         connect(key, &ui::Button3D::Click, this, &Frmquit3::SSCommand2_Click);
     }
 }

@@ -6,20 +6,20 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 
-constexpr ui::FontSpec kQuestionFont{"宋体", 18, true};
-constexpr ui::FontSpec kAnswerFont{"楷体_GB2312", 14.25, true};
+constexpr ui::FontDesign kQuestionFont{"宋体", 18, true};
+constexpr ui::FontDesign kAnswerFont{"楷体_GB2312", 14.25, true};
 
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel1", .left = 360, .top = 360, .width = 3870,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel1", .left = 360, .top = 360, .width = 3870,
                 .height = 375, .font = kQuestionFont, .fore = 0x0000FF, .back = 0xC0C0C0,
                 .alignment = Qt::AlignCenter, .caption = "要查询错误答题吗？"},
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel2", .index = 0, .left = 600, .top = 960,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel2", .index = 0, .left = 600, .top = 960,
                 .width = 2415, .height = 300, .font = kAnswerFont, .fore = 0xFF0000,
                 .back = 0xC0C0C0, .alignment = Qt::AlignCenter, .caption = "1、查询"},
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel2", .index = 1, .left = 600, .top = 1680,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel2", .index = 1, .left = 600, .top = 1680,
                 .width = 2415, .height = 300, .font = kAnswerFont, .fore = 0xFF0000,
                 .back = 0xC0C0C0, .alignment = Qt::AlignCenter, .caption = "2、退出"},
 };

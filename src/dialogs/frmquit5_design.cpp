@@ -7,19 +7,19 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 
-constexpr ui::FontSpec kRowFont{"楷体_GB2312", 14.25, true};
+constexpr ui::FontDesign kRowFont{"楷体_GB2312", 14.25, true};
 
-constexpr ControlSpec Row(int index, double top, double width = 4810) {
+constexpr ControlDesign Row(int index, double top, double width = 4810) {
     return {.kind = Kind::Panel, .name = "SSPanel2", .index = index, .left = 360, .top = top,
             .width = width, .height = 300, .font = kRowFont, .fore = 0x0000FF, .back = 0xC0C0C0,
             .alignment = Qt::AlignLeft | Qt::AlignVCenter};
 }
 
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Panel, .name = "SSPanel1", .left = 480, .top = 120, .width = 3870,
+    ControlDesign{.kind = Kind::Panel, .name = "SSPanel1", .left = 480, .top = 120, .width = 3870,
                 .height = 375, .font = {"宋体", 18, true}, .fore = 0xFF0000, .back = 0xC0C0C0,
                 .alignment = Qt::AlignCenter, .caption = "选择考试种类"},
     Row(0, 720),  Row(1, 1170), Row(2, 1620), Row(3, 2085),       Row(4, 2535),

@@ -6,14 +6,14 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .left = 480, .top = 285, .width = 1440,
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .left = 480, .top = 285, .width = 1440,
                 .height = 180, .fore = 0x0000FF, .sizing = ui::Label::Sizing::AutoSize,
                 .caption = "请输入关机密码："},
-    ControlSpec{.kind = Kind::TextBox, .name = "Text1", .left = 2040, .top = 240, .width = 1095,
+    ControlDesign{.kind = Kind::TextBox, .name = "Text1", .left = 2040, .top = 240, .width = 1095,
                 .height = 270},
 };
 

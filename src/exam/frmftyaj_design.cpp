@@ -12,8 +12,8 @@
 
 namespace {
 
-using ui::ControlSpec;
-using Kind = ControlSpec::Kind;
+using ui::ControlDesign;
+using Kind = ControlDesign::Kind;
 using Sizing = ui::Label::Sizing;
 
 constexpr int kRed = 0xFF0000;
@@ -21,14 +21,14 @@ constexpr int kMagenta = 0xFF00FF;
 constexpr int kCyan = 0x00FFFF;
 constexpr int kYellow = 0xFFFF00;
 
-constexpr ui::FontSpec kKai24{"楷体_GB2312", 24, true};
-constexpr ui::FontSpec kKai1575{"楷体_GB2312", 15.75, true};
-constexpr ui::FontSpec kKai15{"楷体_GB2312", 15, true};
-constexpr ui::FontSpec kKai12{"楷体_GB2312", 12, true};
-constexpr ui::FontSpec kSong2175{"宋体", 21.75, true};
-constexpr ui::FontSpec kSong2625{"宋体", 26.25, true};
-constexpr ui::FontSpec kArialBlack15{"Arial Black", 15, true};
-constexpr ui::FontSpec kArial15{"Arial", 15, false};
+constexpr ui::FontDesign kKai24{"楷体_GB2312", 24, true};
+constexpr ui::FontDesign kKai1575{"楷体_GB2312", 15.75, true};
+constexpr ui::FontDesign kKai15{"楷体_GB2312", 15, true};
+constexpr ui::FontDesign kKai12{"楷体_GB2312", 12, true};
+constexpr ui::FontDesign kSong2175{"宋体", 21.75, true};
+constexpr ui::FontDesign kSong2625{"宋体", 26.25, true};
+constexpr ui::FontDesign kArialBlack15{"Arial Black", 15, true};
+constexpr ui::FontDesign kArial15{"Arial", 15, false};
 
 constexpr const char* kMarker = ":/pictures/ChoiceMarker.ico";
 
@@ -36,79 +36,79 @@ constexpr const char* kMarker = ":/pictures/ChoiceMarker.ico";
 // Option rows stand 840 twips apart from the first at 2760.
 constexpr double Row(int i) { return 2760 + 840 * (i - 1); }
 
-ControlSpec Marker(int i) {
+ControlDesign Marker(int i) {
     return {.kind = Kind::ImageBox, .name = "Image1", .index = i, .left = 5880, .top = Row(i),
             .width = 480, .height = 480, .picture = kMarker};
 }
 
-ControlSpec OptionNumber(int i, const char* circled) {
+ControlDesign OptionNumber(int i, const char* circled) {
     return {.kind = Kind::Label, .name = "Label7", .index = i, .left = 6480, .top = Row(i),
             .width = 330, .height = 420, .font = kArialBlack15, .fore = kCyan,
             .sizing = Sizing::AutoSize, .caption = circled};
 }
 
-ControlSpec OptionText(int i, const char* caption = "") {
+ControlDesign OptionText(int i, const char* caption = "") {
     return {.kind = Kind::Label, .name = "Label6", .index = i, .left = 6960, .top = Row(i),
             .width = 4335, .height = 615, .font = kKai15, .fore = kCyan, .caption = caption};
 }
 
 const std::array kDesign = {
-    ControlSpec{.kind = Kind::Label, .name = "Label1", .left = 1200, .top = 360, .width = 5445,
+    ControlDesign{.kind = Kind::Label, .name = "Label1", .left = 1200, .top = 360, .width = 5445,
                 .height = 495, .font = kKai24, .fore = kRed, .sizing = Sizing::AutoSize,
                 .caption = "Derravance"},
-    ControlSpec{.kind = Kind::Label, .name = "Label4", .left = 2040, .top = 1200, .width = 195,
+    ControlDesign{.kind = Kind::Label, .name = "Label4", .left = 2040, .top = 1200, .width = 195,
                 .height = 315, .font = kKai1575, .fore = kMagenta, .sizing = Sizing::AutoSize},
-    ControlSpec{.kind = Kind::Label, .name = "Label5", .left = 3120, .top = 1680, .width = 1890,
+    ControlDesign{.kind = Kind::Label, .name = "Label5", .left = 3120, .top = 1680, .width = 1890,
                 .height = 435, .font = kSong2175, .fore = kCyan, .sizing = Sizing::AutoSize,
                 .caption = "单 选 题"},
-    ControlSpec{.kind = Kind::Label, .name = "Label14", .left = 5280, .top = 1680, .width = 3510,
+    ControlDesign{.kind = Kind::Label, .name = "Label14", .left = 5280, .top = 1680, .width = 3510,
                 .height = 435, .font = kSong2175, .fore = kCyan, .sizing = Sizing::AutoSize,
                 .caption = "(答案不分先后）"},
-    ControlSpec{.kind = Kind::Label, .name = "Label10", .left = 840, .top = 2280, .width = 1635,
+    ControlDesign{.kind = Kind::Label, .name = "Label10", .left = 840, .top = 2280, .width = 1635,
                 .height = 300, .font = kKai15, .fore = kCyan, .sizing = Sizing::AutoSize,
                 .caption = "第      题"},
-    ControlSpec{.kind = Kind::Label, .name = "Label11", .left = 1200, .top = 2220, .width = 915,
+    ControlDesign{.kind = Kind::Label, .name = "Label11", .left = 1200, .top = 2220, .width = 915,
                 .height = 410, .font = kArialBlack15, .fore = kRed,
                 .alignment = Qt::AlignHCenter, .caption = "11"},
-    ControlSpec{.kind = Kind::Label, .name = "Label3", .left = 840, .top = 2760, .width = 4335,
+    ControlDesign{.kind = Kind::Label, .name = "Label3", .left = 840, .top = 2760, .width = 4335,
                 .height = 3855, .border = true},
-    ControlSpec{.kind = Kind::Label, .name = "Label2", .left = 1200, .top = 3000, .width = 3615,
+    ControlDesign{.kind = Kind::Label, .name = "Label2", .left = 1200, .top = 3000, .width = 3615,
                 .height = 2700, .font = kKai15, .fore = kCyan, .sizing = Sizing::AutoSizeWrap,
                 .caption = "这里显示题目的内容。题目较长时自动换行，"
                            "题目下方的方框里显示本题的图片。"},
-    ControlSpec{.kind = Kind::ImageBox, .name = "Image3", .left = 960, .top = 5040,
+    ControlDesign{.kind = Kind::ImageBox, .name = "Image3", .left = 960, .top = 5040,
                 .width = 4095, .height = 1455},
     Marker(1), Marker(2), Marker(3), Marker(4), Marker(5), Marker(6),
     OptionNumber(1, "①"), OptionNumber(2, "②"), OptionNumber(3, "③"),
     OptionNumber(4, "④"), OptionNumber(5, "⑤"), OptionNumber(6, "⑥"),
     OptionText(1, "这里显示答案选项的内容。"), OptionText(2), OptionText(3), OptionText(4),
     OptionText(5), OptionText(6),
-    ControlSpec{.kind = Kind::Label, .name = "Label6", .index = 0, .left = 6960, .top = 2400,
+    ControlDesign{.kind = Kind::Label, .name = "Label6", .index = 0, .left = 6960, .top = 2400,
                 .width = 4335, .height = 615, .font = kKai15, .fore = kRed},
-    ControlSpec{.kind = Kind::Label, .name = "Label12", .left = 840, .top = 6840, .width = 2730,
+    ControlDesign{.kind = Kind::Label, .name = "Label12", .left = 840, .top = 6840, .width = 2730,
                 .height = 300, .font = kKai15, .fore = kCyan, .sizing = Sizing::AutoSize,
                 .caption = "剩余时间：     分"},
-    ControlSpec{.kind = Kind::Label, .name = "Label13", .left = 2280, .top = 6760, .width = 915,
+    ControlDesign{.kind = Kind::Label, .name = "Label13", .left = 2280, .top = 6760, .width = 915,
                 .height = 300, .font = kArial15, .fore = kRed, .alignment = Qt::AlignHCenter,
                 .caption = "11"},
-    ControlSpec{.kind = Kind::ImageBox, .name = "Image2", .left = -15000, .top = 1200,
+    ControlDesign{.kind = Kind::ImageBox, .name = "Image2", .left = -15000, .top = 1200,
                 .width = 11040, .height = 7200, .picture = ":/pictures/TitlePhoto.bmp",
                 .stretch = true},
-    ControlSpec{.kind = Kind::Label, .name = "Label9", .left = 2280, .top = 6600, .width = 4440,
+    ControlDesign{.kind = Kind::Label, .name = "Label9", .left = 2280, .top = 6600, .width = 4440,
                 .height = 525, .font = kSong2625, .fore = kYellow, .sizing = Sizing::AutoSize,
                 .caption = "Ostrevane"},
-    ControlSpec{.kind = Kind::Label, .name = "Label8", .left = 360, .top = 7080, .width = 9990,
+    ControlDesign{.kind = Kind::Label, .name = "Label8", .left = 360, .top = 7080, .width = 9990,
                 .height = 240, .font = kKai12, .fore = kYellow, .sizing = Sizing::AutoSize,
                 .caption = "提示：按《数字》选择答案；《上翻》或《F3》返回上题；"
                            "《下翻》或《F4》向下一题；"},
-    ControlSpec{.kind = Kind::Label, .name = "Label15", .left = -240, .top = 6240, .width = 9435,
+    ControlDesign{.kind = Kind::Label, .name = "Label15", .left = -240, .top = 6240, .width = 9435,
                 .height = 240, .font = kKai12, .fore = kYellow, .sizing = Sizing::AutoSize,
                 .caption = "      按《确认》或《Enter》确认答案并向下一题； "
                            "《退出》或《Esc》结束考试"},
     // Lines: X1, Y1, X2, Y2.
-    ControlSpec{.kind = Kind::Line, .name = "Line1", .left = 360, .top = 7320, .width = 7440,
+    ControlDesign{.kind = Kind::Line, .name = "Line1", .left = 360, .top = 7320, .width = 7440,
                 .height = 7320, .fore = 0x0000FF, .penWidth = 2},
-    ControlSpec{.kind = Kind::Line, .name = "Line2", .left = 240, .top = 7320, .width = 7320,
+    ControlDesign{.kind = Kind::Line, .name = "Line2", .left = 240, .top = 7320, .width = 7320,
                 .height = 7320, .fore = 0x80FF80, .penWidth = 1},
 };
 

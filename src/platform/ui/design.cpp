@@ -14,71 +14,71 @@ namespace {
 
 QString Text(const char* utf8) { return utf8 == nullptr ? QString() : QString::fromUtf8(utf8); }
 
-QWidget* ContainerOf(Form& form, const ControlSpec& spec) {
-    if (spec.container == nullptr) return &form;
-    Control* container = form.Find(Text(spec.container));
+QWidget* ContainerOf(Form& form, const ControlDesign& item) {
+    if (item.container == nullptr) return &form;
+    Control* container = form.Find(Text(item.container));
     return container != nullptr ? container : static_cast<QWidget*>(&form);
 }
 
-Control* Create(Form& form, const ControlSpec& spec) {
-    QWidget* parent = ContainerOf(form, spec);
-    const QString name = Text(spec.name);
-    switch (spec.kind) {
-        case ControlSpec::Kind::Label: {
-            auto* label = new Label(parent, name, spec.index);
-            label->Move(spec.left, spec.top, spec.width, spec.height);
-            label->SetLabelFont(MakeFont(spec.font));
-            if (spec.fore >= 0) label->SetForeColor(Rgb(spec.fore));
-            if (spec.back >= 0) label->SetBackColor(Rgb(spec.back));
-            label->SetAlignment(spec.alignment);
-            label->SetBorder(spec.border);
-            label->SetCaption(Text(spec.caption));
-            label->SetSizing(spec.sizing);
+Control* Create(Form& form, const ControlDesign& item) {
+    QWidget* parent = ContainerOf(form, item);
+    const QString name = Text(item.name);
+    switch (item.kind) {
+        case ControlDesign::Kind::Label: {
+            auto* label = new Label(parent, name, item.index);
+            label->Move(item.left, item.top, item.width, item.height);
+            label->SetLabelFont(MakeFont(item.font));
+            if (item.fore >= 0) label->SetForeColor(Rgb(item.fore));
+            if (item.back >= 0) label->SetBackColor(Rgb(item.back));
+            label->SetAlignment(item.alignment);
+            label->SetBorder(item.border);
+            label->SetCaption(Text(item.caption));
+            label->SetSizing(item.sizing);
             return label;
         }
-        case ControlSpec::Kind::ImageBox: {
-            auto* image = new ImageBox(parent, name, spec.index);
-            image->Move(spec.left, spec.top, spec.width, spec.height);
-            image->SetStretch(spec.stretch);
-            image->SetBorderStyle(spec.border ? 1 : 0);
-            if (spec.picture != nullptr) image->SetPicture(QImage(Text(spec.picture)));
+        case ControlDesign::Kind::ImageBox: {
+            auto* image = new ImageBox(parent, name, item.index);
+            image->Move(item.left, item.top, item.width, item.height);
+            image->SetStretch(item.stretch);
+            image->SetBorderStyle(item.border ? 1 : 0);
+            if (item.picture != nullptr) image->SetPicture(QImage(Text(item.picture)));
             // A design size differing from the picture's own stays as designed.
-            image->Move(spec.left, spec.top, image->Width(), image->Height());
-            if (spec.stretch) image->Move(spec.left, spec.top, spec.width, spec.height);
+            image->Move(item.left, item.top, image->Width(), image->Height());
+            if (item.stretch) image->Move(item.left, item.top, item.width, item.height);
             return image;
         }
-        case ControlSpec::Kind::Line: {
-            auto* line = new Line(parent, name, spec.index);
-            line->SetPenWidth(spec.penWidth);
-            if (spec.fore >= 0) line->SetColor(Rgb(spec.fore));
-            line->SetX1(spec.left);
-            line->SetY1(spec.top);
-            line->SetX2(spec.width);
-            line->SetY2(spec.height);
+        case ControlDesign::Kind::Line: {
+            auto* line = new Line(parent, name, item.index);
+            line->SetPenWidth(item.penWidth);
+            if (item.fore >= 0) line->SetColor(Rgb(item.fore));
+            line->SetX1(item.left);
+            line->SetY1(item.top);
+            line->SetX2(item.width);
+            line->SetY2(item.height);
             return line;
         }
-        case ControlSpec::Kind::TextBox: {
-            auto* box = new TextBox(parent, name, spec.index);
-            box->Move(spec.left, spec.top, spec.width, spec.height);
-            box->setFont(MakeFont(spec.font));
+        case ControlDesign::Kind::TextBox: {
+            auto* box = new TextBox(parent, name, item.index);
+            box->Move(item.left, item.top, item.width, item.height);
+            box->setFont(MakeFont(item.font));
             return box;
         }
-        case ControlSpec::Kind::Panel: {
-            auto* panel = new Panel3D(parent, name, spec.index);
-            panel->Move(spec.left, spec.top, spec.width, spec.height);
-            panel->SetCaptionFont(MakeFont(spec.font));
-            if (spec.fore >= 0) panel->SetForeColor(Rgb(spec.fore));
-            if (spec.back >= 0) panel->SetBackColor(Rgb(spec.back));
-            panel->SetAlignment(spec.alignment);
-            panel->SetCaption(Text(spec.caption));
+        case ControlDesign::Kind::Panel: {
+            auto* panel = new Panel3D(parent, name, item.index);
+            panel->Move(item.left, item.top, item.width, item.height);
+            panel->SetCaptionFont(MakeFont(item.font));
+            if (item.fore >= 0) panel->SetForeColor(Rgb(item.fore));
+            if (item.back >= 0) panel->SetBackColor(Rgb(item.back));
+            panel->SetAlignment(item.alignment);
+            panel->SetCaption(Text(item.caption));
             return panel;
         }
-        case ControlSpec::Kind::Button: {
-            auto* button = new Button3D(parent, name, spec.index);
-            button->Move(spec.left, spec.top, spec.width, spec.height);
-            button->SetCaptionFont(MakeFont(spec.font));
-            if (spec.fore >= 0) button->SetForeColor(Rgb(spec.fore));
-            button->SetCaption(Text(spec.caption));
+        case ControlDesign::Kind::Button: {
+            auto* button = new Button3D(parent, name, item.index);
+            button->Move(item.left, item.top, item.width, item.height);
+            button->SetCaptionFont(MakeFont(item.font));
+            if (item.fore >= 0) button->SetForeColor(Rgb(item.fore));
+            button->SetCaption(Text(item.caption));
             return button;
         }
     }
@@ -87,11 +87,11 @@ Control* Create(Form& form, const ControlSpec& spec) {
 
 }  // namespace
 
-void ApplyDesign(Form& form, std::span<const ControlSpec> specs,
+void ApplyDesign(Form& form, std::span<const ControlDesign> designs,
                  std::span<const char* const> stackingTopmostFirst) {
-    for (const ControlSpec& spec : specs) {
-        Control* control = Create(form, spec);
-        control->setVisible(spec.visible);
+    for (const ControlDesign& item : designs) {
+        Control* control = Create(form, item);
+        control->setVisible(item.visible);
         form.Register(control);
     }
     // Raising from the bottom of the list up leaves its first entry on top.

@@ -11,7 +11,7 @@ namespace ui {
 
 class Form;
 
-struct ControlSpec {
+struct ControlDesign {
     enum class Kind { Label, ImageBox, Line, TextBox, Panel, Button };
 
     Kind kind = Kind::Label;
@@ -21,7 +21,7 @@ struct ControlSpec {
     // Label, ImageBox, TextBox, Panel, Button: position and size.
     // Line: X1, Y1, X2, Y2 in that order.
     double left = 0, top = 0, width = 0, height = 0;
-    FontSpec font{};
+    FontDesign font{};
     int fore = -1;  // 0xRRGGBB; -1 the default
     int back = -1;
     Label::Sizing sizing = Label::Sizing::Fixed;
@@ -37,7 +37,7 @@ struct ControlSpec {
 // Creates the controls in the order given, registers them with the form, and stacks
 // them by the list of full names ("Label6(0)"), topmost first. Controls not in the
 // list keep their creation order beneath the listed ones.
-void ApplyDesign(Form& form, std::span<const ControlSpec> specs,
+void ApplyDesign(Form& form, std::span<const ControlDesign> designs,
                  std::span<const char* const> stackingTopmostFirst = {});
 
 inline QColor Rgb(int rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }

@@ -31,11 +31,11 @@ QFont DefaultDialogFont() {
     return font;
 }
 
-QFont MakeFont(const FontSpec& spec) {
-    if (spec.name == nullptr) return DefaultDialogFont();
-    QFont font(QString::fromUtf8(spec.name));
-    font.setPointSizeF(spec.points);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+QFont MakeFont(const FontDesign& item) {
+    if (item.name == nullptr) return DefaultDialogFont();
+    QFont font(QString::fromUtf8(item.name));
+    font.setPointSizeF(item.points);
+    font.setWeight(item.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
 

@@ -5,7 +5,7 @@
 
 namespace ui {
 
-struct FontSpec {
+struct FontDesign {
     const char* name = nullptr;  // nullptr: the form's default font
     double points = 0;
     bool bold = false;
@@ -18,6 +18,6 @@ void RegisterFontSubstitutions();
 // The default font of the dialogs: a Simplified Chinese 9-point system font.
 QFont DefaultDialogFont();
 
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const FontDesign& item);
 
 }  // namespace ui
