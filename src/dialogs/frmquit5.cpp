@@ -1,6 +1,5 @@
 #include "dialogs/frmquit5.h"
 
-#include <QDir>
 #include <memory>
 
 #include "exam/recordsets.h"
@@ -58,9 +57,8 @@ bool Frmquit5::FillList() {
             while (!list->Eof()) {
                 const QString kind = list->Field(QStringLiteral("SJBH")).ToTextOrEmpty();
                 if (kind != QStringLiteral("91") && kind != QStringLiteral("92")) {
-                    SSPanel2[row]->SetCaption(
-                        QString::number(row) + QStringLiteral("、") +
-                        list->Field(QStringLiteral("SJMC")).ToTextOrEmpty());
+                    SSPanel2[row]->SetCaption(QString::number(row) + QStringLiteral("、") +
+                                              list->Field(QStringLiteral("SJMC")).ToTextOrEmpty());
                     ++row;
                     if (row > 9) list->MoveLast();
                 }
@@ -70,10 +68,8 @@ bool Frmquit5::FillList() {
         list->Close();
         return true;
     } catch (const db::Error& e) {
-        const QString file =
-            QDir::toNativeSeparators(QDir(module_.AppFolder).filePath(QStringLiteral("korva.mdb")));
         module_.FailStartup(
-            QStringLiteral("无法从题库文件 %1 读取考试种类。").arg(file),
+            QStringLiteral("无法从题库文件 %1 读取考试种类。").arg(module_.DatabaseFile()),
             QString::fromUtf8(e.what()));
         return false;
     }
@@ -88,10 +84,8 @@ void Frmquit5::Form_KeyDown(int& keyCode, int) {
 void Frmquit5::Timer1_Timer() {
     ++TickCount;
     if (TickCount > 8) {
-        module_.PaperKind = kDefaultKind;
-        Timer1->SetEnabled(false);
         TickCount = 0;
-        Hide();
+        Choose(kDefaultKind);
     }
 }
 

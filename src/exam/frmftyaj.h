@@ -23,6 +23,8 @@ class Module1;
 }
 
 inline const QString kProductTitle = QStringLiteral("Derravance");
+// The question type that marks a multiple-choice question.
+inline const QString kMultipleChoice = QStringLiteral("多选题");
 
 class Frmftyaj : public ui::Form {
     Q_OBJECT
@@ -108,6 +110,8 @@ private:
     void ExitPrompt();
     void ReviewPrompt();
     void ReturnToTitle(TitleReturn how);
+    // The photograph over the question area, the product title centred, the maker line.
+    void ShowTitleHeading();
 
     startup::Module1& m_;
     // The end of an exam runs once: set while Gets1 runs, counted at every start of it.

@@ -22,10 +22,7 @@ void Frmftyaj::Timer2_Timer() {
     if (endPrompt_ != nullptr) endPrompt_->Hide();
     Gets1();
     if (ReviewState == QStringLiteral("1")) return;
-    Image2->SetLeft(600);
-    Label1->SetCaption(kProductTitle);
-    Label1->SetLeft(ScaleWidth() / 2 - Label1->Width() / 2);
-    Label9->SetVisible(true);
+    ShowTitleHeading();
     Label8->SetVisible(false);
     Label15->SetVisible(false);
 }

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kMultipleChoice = QStringLiteral("多选题");
-
 // Blanks only, as picture names are padded; other white space stays.
 QString TrimBlanks(const QString& text) {
     qsizetype first = 0;

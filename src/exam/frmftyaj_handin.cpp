@@ -5,6 +5,7 @@
 #include "dialogs/frmquit4.h"
 #include "exam/frmftyaj.h"
 #include "exam/recordsets.h"
+#include "exam/scoped_value.h"
 #include "exam/statements.h"
 #include "platform/db/error.h"
 #include "platform/numbers.h"
@@ -32,22 +33,11 @@ qint32 TotalOf(db::Recordset& sum) {
     return *whole;
 }
 
-class Flag {
-public:
-    explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Flag() { flag_ = false; }
-    Flag(const Flag&) = delete;
-    Flag& operator=(const Flag&) = delete;
-
-private:
-    bool& flag_;
-};
-
 }  // namespace
 
 void Frmftyaj::Gets1() {
     if (handingIn_) return;
-    const Flag running(handingIn_);
+    const ScopedValue<bool> running(handingIn_, true, false);
     ++examEnds_;
 
     db::Connection& conn = *m_.Conn;
@@ -61,28 +51,22 @@ void Frmftyaj::Gets1() {
             sheet.SetActiveConnection(&conn);
             sheet.UpdateBatch(db::adAffectAllChapters);
         }
-        exam::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind),
-                            db::adLockOptimistic, false);
+        exam::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind), db::adLockOptimistic,
+                            false);
         const qint32 passMark = PassMarkOf(*m_.WorkRs);
         exam::OpenRecordset(*m_.WorkRs, conn, statements::S9(m_.PaperName, m_.AdmissionNo),
                             db::adLockOptimistic, false);
         const qint32 total = TotalOf(*m_.WorkRs);
-        m_.ResultText = QStringLiteral("合计考") + QString::number(total) +
-                        (total < passMark ? QStringLiteral("分， 不合格！")
-                                          : QStringLiteral("分， 合格！"));
+        m_.ResultText =
+            QStringLiteral("合计考") + QString::number(total) +
+            (total < passMark ? QStringLiteral("分， 不合格！") : QStringLiteral("分， 合格！"));
         conn.Execute(statements::S10(m_.PaperName, m_.AdmissionNo));
         // Stored before it is announced: a candidate who has seen the result never
         // loses the hand-in to a crash while the message is up.
         conn.CommitTrans();
         inTransaction = false;
     } catch (const std::exception& e) {
-        if (inTransaction) {
-            try {
-                conn.RollbackTrans();
-            } catch (const std::exception&) {
-                // The engine has already undone the transaction.
-            }
-        }
+        if (inTransaction) exam::RollbackIfOpen(conn);
         m_.ReportError(&e);
         return;
     }

@@ -47,8 +47,7 @@ void Frmftyaj::Form_Load() {
         // Nothing may tick behind the message: the program ends when it is closed.
         Timer1->SetEnabled(false);
         Timer2->SetEnabled(false);
-        m_.FailStartup(QStringLiteral("无法打开题库文件 %1。")
-                           .arg(platform::JoinPath(m_.AppFolder, QStringLiteral("\\korva.mdb"))),
+        m_.FailStartup(QStringLiteral("无法打开题库文件 %1。").arg(m_.DatabaseFile()),
                        QString::fromUtf8(e.what()));
         return;
     }
@@ -103,8 +102,8 @@ bool Frmftyaj::PaperIsOffered() {
     // A failing lookup leaves the terminal stopped, as a missing paper does; the
     // operator's exit prompt starts it again.
     try {
-        exam::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S2(m_.PaperTitle),
-                            db::adLockReadOnly, true);
+        exam::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S2(m_.PaperTitle), db::adLockReadOnly,
+                            true);
         if (m_.WorkRs->RecordCount() > 0) {
             m_.PaperTitle = m_.WorkRs->Field(QStringLiteral("lb")).ToText();
             m_.ExamMinutes = MinutesOf(m_.WorkRs->Field(QStringLiteral("kssj")));

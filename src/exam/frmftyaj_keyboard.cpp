@@ -5,6 +5,7 @@
 #include "dialogs/frmquit1.h"
 #include "dialogs/frmquit4.h"
 #include "exam/frmftyaj.h"
+#include "exam/scoped_value.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/image_box.h"
@@ -15,18 +16,19 @@
 
 namespace {
 
-const QString kMultipleChoice = QStringLiteral("多选题");
-
 enum class Move { None, Next, Previous };
 
 Move MoveOf(int keyCode) {
     switch (keyCode) {
         case ui::vk::Add:
         case ui::vk::F4:
-        case ui::vk::Return: return Move::Next;
+        case ui::vk::Return:
+            return Move::Next;
         case ui::vk::Subtract:
-        case ui::vk::F3: return Move::Previous;
-        default: return Move::None;
+        case ui::vk::F3:
+            return Move::Previous;
+        default:
+            return Move::None;
     }
 }
 
@@ -40,18 +42,6 @@ int OptionOf(int keyCode) {
     }
     return 0;
 }
-
-// Publishes the open end-exam prompt for as long as the scope lasts, however it ends.
-class PromptOpen {
-public:
-    PromptOpen(Frmquit1*& slot, Frmquit1* prompt) : slot_(slot) { slot_ = prompt; }
-    ~PromptOpen() { slot_ = nullptr; }
-    PromptOpen(const PromptOpen&) = delete;
-    PromptOpen& operator=(const PromptOpen&) = delete;
-
-private:
-    Frmquit1*& slot_;
-};
 
 }  // namespace
 
@@ -67,7 +57,9 @@ void Frmftyaj::Form_KeyDown(int& keyCode, int) {
     }
 }
 
-bool Frmftyaj::OnTitleScreen() const { return Label1->Caption() == kProductTitle; }
+bool Frmftyaj::OnTitleScreen() const {
+    return Label1->Caption() == kProductTitle;
+}
 
 void Frmftyaj::AnsweringKey(int& keyCode) {
     if (keyCode == ui::vk::Escape) {
@@ -127,7 +119,7 @@ void Frmftyaj::EndExamPrompt() {
     const int endsBefore = examEnds_;
     auto prompt = std::make_unique<Frmquit1>(m_);
     {
-        const PromptOpen open(endPrompt_, prompt.get());
+        const ScopedValue<Frmquit1*> open(endPrompt_, prompt.get(), nullptr);
         prompt->Show(1);
     }
     // The time ran out while the prompt was up: the countdown has handed the exam in.
@@ -192,10 +184,7 @@ void Frmftyaj::ReviewPrompt() {
 }
 
 void Frmftyaj::ReturnToTitle(TitleReturn how) {
-    Image2->SetLeft(600);
-    Label1->SetCaption(kProductTitle);
-    Label1->SetLeft(ScaleWidth() / 2 - Label1->Width() / 2);
-    Label9->SetVisible(true);
+    ShowTitleHeading();
     if (how == TitleReturn::AfterExam) {
         Timer1->SetEnabled(true);
         Timer2->SetEnabled(false);
@@ -209,4 +198,11 @@ void Frmftyaj::ReturnToTitle(TitleReturn how) {
     Image3->ClearPicture();
     Image3->SetAppearance(0);
     Image3->SetBorderStyle(0);
+}
+
+void Frmftyaj::ShowTitleHeading() {
+    Image2->SetLeft(600);
+    Label1->SetCaption(kProductTitle);
+    CentreLabel(Label1);
+    Label9->SetVisible(true);
 }

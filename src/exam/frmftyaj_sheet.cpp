@@ -59,11 +59,7 @@ void Frmftyaj::GetOpen() {
         PaperState = QStringLiteral("111");
         GetForms();
     } catch (const std::exception& e) {
-        try {
-            if (conn.InTransaction()) conn.RollbackTrans();
-        } catch (const std::exception&) {
-            // The report below covers it; the engine drops an unfinished transaction.
-        }
+        exam::RollbackIfOpen(conn);
         PaperState = QStringLiteral("000");
         m_.ReportError(&e);
     }

@@ -1,5 +1,7 @@
 #include "exam/recordsets.h"
 
+#include <exception>
+
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
@@ -12,8 +14,8 @@ void OpenConnection(db::Connection& conn, const QString& connectionString) {
     conn.Open(QString(), QString(), QString(), -1);
 }
 
-void OpenRecordset(db::Recordset& rs, db::Connection& conn, const QString& statement,
-                   int lockType, bool detach) {
+void OpenRecordset(db::Recordset& rs, db::Connection& conn, const QString& statement, int lockType,
+                   bool detach) {
     if (rs.State() == db::adStateOpen) rs.Close();
     rs.SetActiveConnection(&conn);
     rs.CursorLocation = db::adUseClient;
@@ -21,6 +23,13 @@ void OpenRecordset(db::Recordset& rs, db::Connection& conn, const QString& state
     rs.LockType = lockType;
     rs.Open(statement, -1, -1, db::adCmdText);
     if (detach) rs.SetActiveConnection(nullptr);
+}
+
+void RollbackIfOpen(db::Connection& conn) {
+    try {
+        if (conn.InTransaction()) conn.RollbackTrans();
+    } catch (const std::exception&) {
+    }
 }
 
 }  // namespace exam

@@ -34,6 +34,10 @@ void Module1::ReportError(const QString& detail) {
     ui::MsgBox(QStringLiteral("操作有错！"), ui::vbExclamation, kApplicationTitle);
 }
 
+QString Module1::DatabaseFile() const {
+    return platform::JoinPath(AppFolder, QStringLiteral("\\korva.mdb"));
+}
+
 void Module1::ShutDown(const qint32& mode) {
     if (mode == 1 || mode == 2) Sys.shutdown->Request(mode);
 }

@@ -47,6 +47,9 @@ public:
     // The paper-kind selection stays loaded, hidden, until the program ends.
     std::unique_ptr<Frmquit5> PaperKindForm;
 
+    // The question bank's file in the program folder, for messages that name it.
+    QString DatabaseFile() const;
+
     // Runs the start-up and the main form; returns the exit status of a normal end.
     int Main();
 

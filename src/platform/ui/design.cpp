@@ -12,7 +12,9 @@
 namespace ui {
 namespace {
 
-QString Text(const char* utf8) { return utf8 == nullptr ? QString() : QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+    return utf8 == nullptr ? QString() : QString::fromUtf8(utf8);
+}
 
 QWidget* ContainerOf(Form& form, const ControlDesign& item) {
     if (item.container == nullptr) return &form;
@@ -41,10 +43,8 @@ Control* Create(Form& form, const ControlDesign& item) {
             image->Move(item.left, item.top, item.width, item.height);
             image->SetStretch(item.stretch);
             image->SetBorderStyle(item.border ? 1 : 0);
+            // Unstretched, the box takes the picture's own size; stretched, it keeps the design's.
             if (item.picture != nullptr) image->SetPicture(QImage(Text(item.picture)));
-            // A design size differing from the picture's own stays as designed.
-            image->Move(item.left, item.top, image->Width(), image->Height());
-            if (item.stretch) image->Move(item.left, item.top, item.width, item.height);
             return image;
         }
         case ControlDesign::Kind::Line: {
