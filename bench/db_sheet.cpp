@@ -13,9 +13,9 @@
 #include <variant>
 #include <vector>
 
-#include "exam/recordsets.h"
-#include "exam/schema.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/schema.h"
+#include "shared/statements.h"
 #include "median_reporter.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -46,7 +46,7 @@ void Check(sqlite3* db, int rc, const std::string& what) {
 void MakeBank(const QString& path) {
     sqlite3* db = nullptr;
     Check(db, sqlite3_open(QFile::encodeName(path).constData(), &db), "open");
-    Check(db, sqlite3_exec(db, exam::SchemaSql(), nullptr, nullptr, nullptr), "schema");
+    Check(db, sqlite3_exec(db, shared::SchemaSql(), nullptr, nullptr, nullptr), "schema");
     Check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "begin");
     sqlite3_stmt* st = nullptr;
     Check(db,
@@ -78,12 +78,12 @@ void MakeBank(const QString& path) {
 void LayerExam(db::Connection& conn, db::Recordset& sheet, db::Recordset& work,
                const QString& paper) {
     conn.BeginTrans();
-    exam::OpenRecordset(work, conn, statements::S4(paper), db::adLockOptimistic, false);
+    shared::OpenRecordset(work, conn, statements::S4(paper), db::adLockOptimistic, false);
     if (work.RecordCount() < 10) throw std::runtime_error("paper too small");
     work.Close();
     conn.Execute(statements::S5(kAdmission));
     conn.Execute(statements::S6(paper, kAdmission));
-    exam::OpenRecordset(sheet, conn, statements::S7(paper, kAdmission), db::adLockBatchOptimistic,
+    shared::OpenRecordset(sheet, conn, statements::S7(paper, kAdmission), db::adLockBatchOptimistic,
                         false);
     sheet.MoveFirst();
     benchmark::DoNotOptimize(sheet.Field(QStringLiteral("id")).ToDouble() - 1);
@@ -102,9 +102,9 @@ void LayerExam(db::Connection& conn, db::Recordset& sheet, db::Recordset& work,
     conn.BeginTrans();
     sheet.SetActiveConnection(&conn);
     sheet.UpdateBatch(db::adAffectAllChapters);
-    exam::OpenRecordset(work, conn, statements::S8(QStringLiteral("1")), db::adLockOptimistic,
+    shared::OpenRecordset(work, conn, statements::S8(QStringLiteral("1")), db::adLockOptimistic,
                         false);
-    exam::OpenRecordset(work, conn, statements::S9(paper, kAdmission), db::adLockOptimistic, false);
+    shared::OpenRecordset(work, conn, statements::S9(paper, kAdmission), db::adLockOptimistic, false);
     benchmark::DoNotOptimize(work.Field(0).ToDouble());
     conn.Execute(statements::S10(paper, kAdmission));
     conn.CommitTrans();

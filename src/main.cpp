@@ -1,7 +1,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "startup/module1.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 
 int main(int argc, char** argv) {
     // Without a display the toolkit would abort; say why and end like any other
@@ -9,7 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fputs("derravance: no display to show the terminal on (DISPLAY is not set)\n", stderr);
-        return startup::kExitStartupFailure;
+        return shared::kExitStartupFailure;
     }
     QApplication app(argc, argv);
     return startup::RunProgram(platform::ProductionServices());

@@ -3,9 +3,9 @@
 #include "platform/numbers.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/text_box.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
-Frmquit::Frmquit(startup::Module1& module)
+Frmquit::Frmquit(shared::Module1& module)
     : ui::Form(ui::Form::Style::FixedDialogNoCaption), module_(module) {}
 
 QString Frmquit::CodeForDate(const QDate& date) {

@@ -11,7 +11,7 @@ class Label;
 class TextBox;
 }  // namespace ui
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -19,7 +19,7 @@ class Frmquit : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit(startup::Module1& module);
+    explicit Frmquit(shared::Module1& module);
 
     bool QuitFlag = false;
     bool CodeAccepted = false;
@@ -46,6 +46,6 @@ private:
     // Sets the result fields from the text and unloads the dialog.
     void Conclude(bool exactCodeAccepted);
 
-    startup::Module1& module_;
+    shared::Module1& module_;
     QString ExpectedCode;
 };

@@ -4,7 +4,7 @@
 #include "platform/ui/fonts.h"
 
 // Made on the module like every dialog, though the prompt reads nothing of it.
-Frmquit1::Frmquit1(startup::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
+Frmquit1::Frmquit1(shared::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
     setFont(ui::DefaultDialogFont());
 }
 

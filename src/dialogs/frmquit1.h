@@ -10,7 +10,7 @@ namespace ui {
 class Panel3D;
 }
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -18,7 +18,7 @@ class Frmquit1 : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit1(startup::Module1& module);
+    explicit Frmquit1(shared::Module1& module);
 
     bool EndExam = false;
 

@@ -3,9 +3,9 @@
 #include "platform/ui/fonts.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/label.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
-Frmquit2::Frmquit2(startup::Module1& module)
+Frmquit2::Frmquit2(shared::Module1& module)
     : ui::Form(ui::Form::Style::FixedDialog), module_(module) {
     setFont(ui::DefaultDialogFont());
 }

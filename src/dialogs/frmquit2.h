@@ -10,7 +10,7 @@ namespace ui {
 class Label;
 }
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -18,7 +18,7 @@ class Frmquit2 : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit2(startup::Module1& module);
+    explicit Frmquit2(shared::Module1& module);
 
     bool Confirmed = false;
 
@@ -33,5 +33,5 @@ protected:
     void CreateControls() override;
 
 private:
-    startup::Module1& module_;
+    shared::Module1& module_;
 };

@@ -3,7 +3,7 @@
 #include "platform/ui/fonts.h"
 
 // Made on the module like every dialog, though it reads nothing of it.
-Frmquit3::Frmquit3(startup::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
+Frmquit3::Frmquit3(shared::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
     setFont(ui::DefaultDialogFont());
 }
 

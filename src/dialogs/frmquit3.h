@@ -4,7 +4,7 @@
 
 #include "platform/ui/form.h"
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -12,7 +12,7 @@ class Frmquit3 : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit3(startup::Module1& module);
+    explicit Frmquit3(shared::Module1& module);
 
     void Form_KeyDown(int& keyCode, int shift) override;
     void SSCommand2_Click(int index);

@@ -10,7 +10,7 @@ namespace ui {
 class Panel3D;
 }
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -18,7 +18,7 @@ class Frmquit4 : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit4(startup::Module1& module);
+    explicit Frmquit4(shared::Module1& module);
 
     bool ReviewWrong = false;
 

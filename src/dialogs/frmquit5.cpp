@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "exam/recordsets.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 #include "platform/db/connection.h"
 #include "platform/db/error.h"
 #include "platform/db/recordset.h"
@@ -11,7 +11,7 @@
 #include "platform/ui/keys.h"
 #include "platform/ui/panel3d.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ const QString kDefaultKind = QStringLiteral("91");
 
 }  // namespace
 
-Frmquit5::Frmquit5(startup::Module1& module)
+Frmquit5::Frmquit5(shared::Module1& module)
     : ui::Form(ui::Form::Style::FixedDialog), module_(module) {
     setFont(ui::DefaultDialogFont());
 }
@@ -48,9 +48,9 @@ void Frmquit5::Form_Load() {
 
 bool Frmquit5::FillList() {
     try {
-        exam::OpenConnection(*module_.Conn, module_.ConnectionString);
+        shared::OpenConnection(*module_.Conn, module_.ConnectionString);
         auto list = std::make_unique<db::Recordset>();
-        exam::OpenRecordset(*list, *module_.Conn, statements::S1(), db::adLockReadOnly, true);
+        shared::OpenRecordset(*list, *module_.Conn, statements::S1(), db::adLockReadOnly, true);
         if (!(list->Bof() && list->Eof())) {
             int row = 0;
             list->MoveFirst();

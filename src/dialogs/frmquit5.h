@@ -13,7 +13,7 @@ class Panel3D;
 class Timer;
 }  // namespace ui
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -21,7 +21,7 @@ class Frmquit5 : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmquit5(startup::Module1& module);
+    explicit Frmquit5(shared::Module1& module);
 
     ui::Panel3D* SSPanel1 = nullptr;
     std::array<ui::Panel3D*, 10> SSPanel2{};
@@ -43,6 +43,6 @@ private:
     bool FillList();
     void Choose(const QString& kind);
 
-    startup::Module1& module_;
+    shared::Module1& module_;
     qint32 TickCount = 0;
 };

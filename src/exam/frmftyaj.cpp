@@ -1,8 +1,8 @@
 #include "exam/frmftyaj.h"
 
-#include "startup/module1.h"
+#include "shared/module1.h"
 
-Frmftyaj::Frmftyaj(startup::Module1& module)
+Frmftyaj::Frmftyaj(shared::Module1& module)
     : ui::Form(ui::Form::Style::Maximized), m_(module) {}
 
 Frmftyaj::~Frmftyaj() = default;

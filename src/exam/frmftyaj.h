@@ -1,7 +1,8 @@
 #pragma once
-// The main examination form: title screen and idle cycle, answer sheet, question
-// display, keypad answering, countdown, hand-in with the result, and the review of
-// wrong answers. One .cpp per concern.
+// Layer 4, the examination: the main examination form Frmftyaj with its title screen
+// and idle cycle, answer sheet, question display, keypad answering, countdown, hand-in
+// with the result, and the review of wrong answers; one .cpp per concern. It may use
+// the platform layer, the shared module and the dialogs; the start-up creates it.
 
 #include <QDateTime>
 #include <QString>
@@ -18,7 +19,7 @@ class Timer;
 
 class Frmquit1;
 
-namespace startup {
+namespace shared {
 class Module1;
 }
 
@@ -30,7 +31,7 @@ class Frmftyaj : public ui::Form {
     Q_OBJECT
 
 public:
-    explicit Frmftyaj(startup::Module1& module);
+    explicit Frmftyaj(shared::Module1& module);
     ~Frmftyaj() override;
 
     // State shared by the form's procedures.
@@ -113,7 +114,7 @@ private:
     // The photograph over the question area, the product title centred, the maker line.
     void ShowTitleHeading();
 
-    startup::Module1& m_;
+    shared::Module1& m_;
     // The end of an exam runs once: set while Gets1 runs, counted at every start of it.
     bool handingIn_ = false;
     int examEnds_ = 0;

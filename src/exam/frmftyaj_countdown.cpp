@@ -1,10 +1,10 @@
 // The countdown: the remaining time on screen, and the hand-in at time-out.
-#include "dialogs/frmquit1.h"
+#include "dialogs/dialogs.h"
 #include "exam/frmftyaj.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 void Frmftyaj::Timer2_Timer() {
     // The exam being handed in already: nothing may start a second end.

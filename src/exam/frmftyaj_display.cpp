@@ -9,7 +9,7 @@
 #include "platform/system.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 // the sheet handed in, the result, and the offer of the review.
 #include <memory>
 
-#include "dialogs/frmquit4.h"
+#include "dialogs/dialogs.h"
 #include "exam/frmftyaj.h"
-#include "exam/recordsets.h"
+#include "shared/recordsets.h"
 #include "exam/scoped_value.h"
-#include "exam/statements.h"
+#include "shared/statements.h"
 #include "platform/db/error.h"
 #include "platform/numbers.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 
@@ -51,10 +51,10 @@ void Frmftyaj::Gets1() {
             sheet.SetActiveConnection(&conn);
             sheet.UpdateBatch(db::adAffectAllChapters);
         }
-        exam::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind), db::adLockOptimistic,
+        shared::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind), db::adLockOptimistic,
                             false);
         const qint32 passMark = PassMarkOf(*m_.WorkRs);
-        exam::OpenRecordset(*m_.WorkRs, conn, statements::S9(m_.PaperName, m_.AdmissionNo),
+        shared::OpenRecordset(*m_.WorkRs, conn, statements::S9(m_.PaperName, m_.AdmissionNo),
                             db::adLockOptimistic, false);
         const qint32 total = TotalOf(*m_.WorkRs);
         m_.ResultText =
@@ -66,13 +66,13 @@ void Frmftyaj::Gets1() {
         conn.CommitTrans();
         inTransaction = false;
     } catch (const std::exception& e) {
-        if (inTransaction) exam::RollbackIfOpen(conn);
+        if (inTransaction) shared::RollbackIfOpen(conn);
         m_.ReportError(&e);
         return;
     }
 
     ui::MsgBox(QStringLiteral("考生：") + m_.CandidateName + m_.ResultText, ui::vbInformation,
-               startup::kApplicationTitle);
+               shared::kApplicationTitle);
 
     auto prompt = std::make_unique<Frmquit4>(m_);
     prompt->Show(1);

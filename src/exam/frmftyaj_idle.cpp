@@ -2,18 +2,17 @@
 #include <cmath>
 #include <memory>
 
-#include "dialogs/frmquit2.h"
-#include "dialogs/frmquit3.h"
+#include "dialogs/dialogs.h"
 #include "exam/frmftyaj.h"
-#include "exam/recordsets.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 #include "platform/db/error.h"
 #include "platform/numbers.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ qint32 MinutesOf(const db::Value& kssj) {
 
 void Frmftyaj::Form_Load() {
     try {
-        exam::OpenConnection(*m_.Conn, m_.ConnectionString);
+        shared::OpenConnection(*m_.Conn, m_.ConnectionString);
     } catch (const std::exception& e) {
         // Nothing may tick behind the message: the program ends when it is closed.
         Timer1->SetEnabled(false);
@@ -102,7 +101,7 @@ bool Frmftyaj::PaperIsOffered() {
     // A failing lookup leaves the terminal stopped, as a missing paper does; the
     // operator's exit prompt starts it again.
     try {
-        exam::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S2(m_.PaperTitle), db::adLockReadOnly,
+        shared::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S2(m_.PaperTitle), db::adLockReadOnly,
                             true);
         if (m_.WorkRs->RecordCount() > 0) {
             m_.PaperTitle = m_.WorkRs->Field(QStringLiteral("lb")).ToText();
@@ -110,11 +109,11 @@ bool Frmftyaj::PaperIsOffered() {
         }
         m_.WorkRs->Close();
 
-        exam::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S3(m_.PaperName),
+        shared::OpenRecordset(*m_.WorkRs, *m_.Conn, statements::S3(m_.PaperName),
                             db::adLockOptimistic, false);
         if (m_.WorkRs->RecordCount() < 10) {
             ui::MsgBox(QStringLiteral("没有《") + m_.PaperTitle + QStringLiteral("》试卷！"),
-                       ui::vbInformation, startup::kApplicationTitle);
+                       ui::vbInformation, shared::kApplicationTitle);
             return false;
         }
         m_.WorkRs->Close();

@@ -1,9 +1,7 @@
 // The answering keypad: options, moves, the end-exam, review and exit prompts.
 #include <memory>
 
-#include "dialogs/frmquit.h"
-#include "dialogs/frmquit1.h"
-#include "dialogs/frmquit4.h"
+#include "dialogs/dialogs.h"
 #include "exam/frmftyaj.h"
 #include "exam/scoped_value.h"
 #include "platform/db/connection.h"
@@ -12,7 +10,7 @@
 #include "platform/ui/keys.h"
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 
@@ -143,7 +141,7 @@ void Frmftyaj::ExitPrompt() {
         return;
     }
     if (!m_.Sys.exeName.isEmpty()) {
-        m_.EndProgram(startup::kExitNormal);
+        m_.EndProgram(shared::kExitNormal);
         return;
     }
     if (m_.Conn->State() == db::adStateOpen) m_.Conn->Close();

@@ -3,15 +3,15 @@
 #include <exception>
 
 #include "exam/frmftyaj.h"
-#include "exam/recordsets.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 #include "platform/db/recordset.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 void Frmftyaj::GetOpen1() {
     try {
         SetHeadings();
-        exam::OpenRecordset(*m_.SheetRs, *m_.Conn, statements::S11(m_.PaperName, m_.AdmissionNo),
+        shared::OpenRecordset(*m_.SheetRs, *m_.Conn, statements::S11(m_.PaperName, m_.AdmissionNo),
                             db::adLockBatchOptimistic, true);
         GetForms1();
     } catch (const std::exception& e) {

@@ -4,15 +4,15 @@
 #include <stdexcept>
 
 #include "exam/frmftyaj.h"
-#include "exam/recordsets.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/numbers.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/message_box.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 namespace {
 
@@ -35,20 +35,20 @@ void Frmftyaj::GetOpen() {
     try {
         SetHeadings();
         conn.BeginTrans();
-        exam::OpenRecordset(work, conn, statements::S4(m_.PaperName), db::adLockOptimistic, false);
+        shared::OpenRecordset(work, conn, statements::S4(m_.PaperName), db::adLockOptimistic, false);
         if (work.RecordCount() < kMinimumQuestions) {
             // The paper lost rows since it was offered: nothing is replaced.
             work.Close();
             conn.RollbackTrans();
             ui::MsgBox(QStringLiteral("没有合适的试卷！"), ui::vbInformation,
-                       startup::kApplicationTitle);
+                       shared::kApplicationTitle);
             PaperState = QStringLiteral("000");
             return;
         }
         work.Close();
         conn.Execute(statements::S5(m_.AdmissionNo), db::adCmdText);
         conn.Execute(statements::S6(m_.PaperName, m_.AdmissionNo), db::adCmdText);
-        exam::OpenRecordset(sheet, conn, statements::S7(m_.PaperName, m_.AdmissionNo),
+        shared::OpenRecordset(sheet, conn, statements::S7(m_.PaperName, m_.AdmissionNo),
                             db::adLockBatchOptimistic, false);
         sheet.MoveFirst();
         const auto offset = platform::ToInt32(sheet.Field(QStringLiteral("id")).ToDouble() - 1);
@@ -59,7 +59,7 @@ void Frmftyaj::GetOpen() {
         PaperState = QStringLiteral("111");
         GetForms();
     } catch (const std::exception& e) {
-        exam::RollbackIfOpen(conn);
+        shared::RollbackIfOpen(conn);
         PaperState = QStringLiteral("000");
         m_.ReportError(&e);
     }

@@ -1,6 +1,9 @@
 #pragma once
-// The operating-system services the terminal uses, each behind a seam so that tests
-// can replace time, chance, the program folder and the end of the program.
+// Layer 1, the platform: what stands in for the original platform, and knows nothing of
+// exams: the database layer over SQLite (db/), the windowing layer in twips (ui/),
+// settings files, number reading, and here the operating-system services, each
+// behind a seam so that tests can replace time, chance, the program folder and the
+// end of the program. It uses only Qt, SQLite and the standard library.
 
 #include <QDateTime>
 #include <QString>

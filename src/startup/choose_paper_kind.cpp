@@ -1,19 +1,20 @@
 #include <exception>
 
-#include "dialogs/frmquit5.h"
-#include "startup/module1.h"
+#include "dialogs/dialogs.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 
 namespace startup {
 
-bool Module1::ChoosePaperKind() {
+bool ChoosePaperKind(shared::Module1& module) {
     try {
-        PaperKindForm = std::make_unique<Frmquit5>(*this);
-        PaperKindForm->Show(1);
+        module.PaperKindForm = std::make_unique<Frmquit5>(module);
+        module.PaperKindForm->Show(1);
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("无法显示考试种类选择窗口。"),
-                    QString::fromUtf8(e.what()));
+        module.FailStartup(QStringLiteral("无法显示考试种类选择窗口。"),
+                           QString::fromUtf8(e.what()));
     }
-    return !ended_;
+    return !module.Ended();
 }
 
 }  // namespace startup

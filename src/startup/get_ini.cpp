@@ -1,10 +1,11 @@
 #include <memory>
 #include <optional>
 
-#include "dialogs/frmquit.h"
+#include "dialogs/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 
 namespace startup {
 namespace {
@@ -24,24 +25,24 @@ qint32 PaperCountOf(const QString& value) {
 
 }  // namespace
 
-bool Module1::GetIni() {
-    AppFolder = Sys.folder;
-    const QString iniPath = platform::JoinPath(AppFolder, QStringLiteral("\\dsyjdc.ini"));
+bool GetIni(shared::Module1& module) {
+    module.AppFolder = module.Sys.folder;
+    const QString iniPath = platform::JoinPath(module.AppFolder, QStringLiteral("\\dsyjdc.ini"));
     if (!platform::IsPlainFile(iniPath)) {
-        EndProgram(kExitSettings);
+        module.EndProgram(shared::kExitSettings);
         return false;
     }
 
-    PaperCount = PaperCountOf(ReadServerValue(QStringLiteral("Cycyh"), iniPath));
-    PaperKind = ReadServerValue(QStringLiteral("Cyczl"), iniPath);
-    ExamMinutes = 50;
+    module.PaperCount = PaperCountOf(ReadServerValue(QStringLiteral("Cycyh"), iniPath));
+    module.PaperKind = ReadServerValue(QStringLiteral("Cyczl"), iniPath);
+    module.ExamMinutes = 50;
 
-    if (PaperCount == 0) {
-        auto dialog = std::make_unique<Frmquit>(*this);
+    if (module.PaperCount == 0) {
+        auto dialog = std::make_unique<Frmquit>(module);
         dialog->Show(1);
         if (!dialog->CodeAccepted) {
             dialog->Unload();
-            EndProgram(kExitSettings);
+            module.EndProgram(shared::kExitSettings);
             return false;
         }
         // A count that gives no paper to draw is refused like a wrong code, and the
@@ -49,17 +50,17 @@ bool Module1::GetIni() {
         const qint32 count = PaperCountOf(dialog->CodeNumber);
         if (count < 1) {
             dialog->Unload();
-            EndProgram(kExitSettings);
+            module.EndProgram(shared::kExitSettings);
             return false;
         }
         platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
                                      dialog->CodeNumber, iniPath);
-        PaperCount = count;
+        module.PaperCount = count;
         dialog->Unload();
         return true;
     }
-    if (PaperCount < 5) {
-        EndProgram(kExitSettings);
+    if (module.PaperCount < 5) {
+        module.EndProgram(shared::kExitSettings);
         return false;
     }
     return true;

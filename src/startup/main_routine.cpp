@@ -1,42 +1,55 @@
 #include <exception>
 
 #include "exam/frmftyaj.h"
-#include "startup/module1.h"
+#include "platform/ui/fonts.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 
 namespace startup {
 
-int Module1::Main() {
-    if (!PrepareRun()) return exitStatus_;
+int Main(shared::Module1& module) {
+    if (!PrepareRun(module)) return module.ExitStatus();
     try {
-        CreateMainForm();
-        MainForm->Show(1);
+        CreateMainForm(module).Show(1);
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("无法显示考试窗口。"),
-                    QString::fromUtf8(e.what()));
+        module.FailStartup(QStringLiteral("无法显示考试窗口。"), QString::fromUtf8(e.what()));
     }
-    return exitStatus_;
+    return module.ExitStatus();
 }
 
-void Module1::CreateMainForm() { MainForm = std::make_unique<Frmftyaj>(*this); }
+Frmftyaj& CreateMainForm(shared::Module1& module) {
+    auto form = std::make_unique<Frmftyaj>(module);
+    Frmftyaj& created = *form;
+    module.MainForm = std::move(form);
+    return created;
+}
 
-bool Module1::PrepareRun() {
-    if (!GetIni()) return false;
+bool PrepareRun(shared::Module1& module) {
+    if (!GetIni(module)) return false;
 
-    ConnectionString = QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") +
-                       AppFolder + QStringLiteral("\\korva.mdb") + QStringLiteral(";Jet OLEDB:");
+    module.ConnectionString = QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") +
+                              module.AppFolder + QStringLiteral("\\korva.mdb") +
+                              QStringLiteral(";Jet OLEDB:");
 
     try {
-        Conn = std::make_unique<db::Connection>();
-        SheetRs = std::make_unique<db::Recordset>();
-        WorkRs = std::make_unique<db::Recordset>();
+        module.Conn = std::make_unique<db::Connection>();
+        module.SheetRs = std::make_unique<db::Recordset>();
+        module.WorkRs = std::make_unique<db::Recordset>();
     } catch (const std::exception& e) {
-        FailStartup(QStringLiteral("无法创建数据库对象。"),
-                    QString::fromUtf8(e.what()));
+        module.FailStartup(QStringLiteral("无法创建数据库对象。"), QString::fromUtf8(e.what()));
         return false;
     }
 
-    if (PaperKind == QStringLiteral("0") || PaperKind.isEmpty()) return ChoosePaperKind();
+    if (module.PaperKind == QStringLiteral("0") || module.PaperKind.isEmpty()) {
+        return ChoosePaperKind(module);
+    }
     return true;
+}
+
+int RunProgram(platform::Services& services) {
+    ui::RegisterFontSubstitutions();
+    shared::Module1 module(services);
+    return Main(module);
 }
 
 }  // namespace startup

@@ -25,10 +25,11 @@ TEST(StartFailure, AQuestionBankThatCannotBeOpenedEndsTheProgramWithAMessage) {
     EXPECT_EQ(driver.Seen()[0].icon, static_cast<int>(QMessageBox::Critical));
     EXPECT_TRUE(driver.Seen()[0].text.contains(QStringLiteral("korva.mdb")))
         << driver.Seen()[0].text.toStdString();
-    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{startup::kExitStartupFailure});
+    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
     ASSERT_NE(t.module->MainForm, nullptr);
-    EXPECT_FALSE(t.module->MainForm->Timer1->Enabled()) << "no offer behind the message";
-    EXPECT_FALSE(t.module->MainForm->Timer2->Enabled());
+    ASSERT_EQ(t.module->MainForm.get(), t.form);
+    EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
+    EXPECT_FALSE(t.form->Timer2->Enabled());
 }
 
 TEST(MainWindow, TheWindowSystemCannotCloseIt) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "exam/frmftyaj.h"
-#include "exam/statements.h"
+#include "shared/statements.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/image_box.h"

@@ -6,7 +6,7 @@
 #include "dialogs/frmquit2.h"
 #include "forms/dialog_checks.h"
 #include "platform/ui/label.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -36,7 +36,7 @@ class Frmquit2Test : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 };
 
 TEST_F(Frmquit2Test, OnlyEnterAndEscCloseIt) {

@@ -9,7 +9,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/line.h"
 #include "platform/ui/panel3d.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -50,7 +50,7 @@ class Frmquit3Test : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 };
 
 TEST_F(Frmquit3Test, AnyKeyClosesItAndGoesOnUnchanged) {

@@ -10,7 +10,8 @@
 #include "platform/db/connection.h"
 #include "platform/ui/panel3d.h"
 #include "platform/ui/timer.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
@@ -37,7 +38,7 @@ class Frmquit5Test : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 
     void SetUp() override {
         testing_support::CreateSchema(folder.DatabasePath());
@@ -237,7 +238,7 @@ class ChoosePaperKindTest : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 };
 
 TEST_F(ChoosePaperKindTest, ShownOnlyWithoutAKindAndNeverWrittenBack) {
@@ -252,10 +253,10 @@ TEST_F(ChoosePaperKindTest, ShownOnlyWithoutAKindAndNeverWrittenBack) {
         testing_support::CreateSchema(own.DatabasePath());
         testing_support::AddKind(own.DatabasePath(), QStringLiteral("93"), Name("93"), "93");
         testing_support::FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
+        shared::Module1 m(ownFakes.services);
         ModalDriver driver;
         if (c.shown) driver.ThenKey(Qt::Key_9);
-        EXPECT_TRUE(m.PrepareRun()) << c.kind;
+        EXPECT_TRUE(startup::PrepareRun(m)) << c.kind;
         EXPECT_TRUE(driver.Done()) << c.kind;
         if (c.shown) {
             ASSERT_EQ(driver.Seen().size(), 1u);
@@ -292,17 +293,17 @@ TEST_F(ChoosePaperKindTest, AnUnreadableDatabaseEndsTheProgramWithTheMessage) {
         own.WriteSettings(QStringLiteral("5"), QStringLiteral("0"));
         makeDatabase(own.DatabasePath());
         testing_support::FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
+        shared::Module1 m(ownFakes.services);
         ModalDriver driver;
         driver.ThenKey(Qt::Key_Return);
-        EXPECT_FALSE(m.PrepareRun());
+        EXPECT_FALSE(startup::PrepareRun(m));
         EXPECT_TRUE(driver.Done());
         ASSERT_EQ(driver.Seen().size(), 1u) << "the message, and no selection";
         EXPECT_EQ(driver.Seen()[0].className, QStringLiteral("QMessageBox"));
         EXPECT_TRUE(driver.Seen()[0].text.contains(own.DatabasePath()))
             << driver.Seen()[0].text.toStdString();
         EXPECT_EQ(driver.Seen()[0].icon, static_cast<int>(QMessageBox::Critical));
-        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitStartupFailure});
+        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
         EXPECT_EQ(m.PaperKind, QStringLiteral("0"));
     }
 }

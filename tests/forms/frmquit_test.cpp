@@ -9,7 +9,7 @@
 #include "platform/ui/keys.h"
 #include "platform/ui/label.h"
 #include "platform/ui/text_box.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -41,7 +41,7 @@ class FrmquitTest : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 
     // Shows a fresh dialog, types the text, ends it with the given key.
     Outcome EnterWith(const QString& text, int endKey) {

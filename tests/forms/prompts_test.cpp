@@ -7,7 +7,7 @@
 #include "dialogs/frmquit4.h"
 #include "forms/dialog_checks.h"
 #include "platform/ui/panel3d.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -68,7 +68,7 @@ class PromptTest : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
     WindowBelow below;
 
     void SetUp() override {

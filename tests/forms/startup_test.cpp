@@ -4,7 +4,8 @@
 #include <QCursor>
 #include <QMessageBox>
 
-#include "startup/module1.h"
+#include "shared/module1.h"
+#include "startup/startup.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -23,16 +24,16 @@ class GetIniTest : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 
     bool EndedSilently() const {
-        return module.Ended() && fakes.end.statuses == std::vector<int>{startup::kExitSettings};
+        return module.Ended() && fakes.end.statuses == std::vector<int>{shared::kExitSettings};
     }
 };
 
 TEST_F(GetIniTest, WithoutSettingsFileTheProgramEndsSilently) {
     ModalDriver driver;  // fails the test on any window
-    EXPECT_FALSE(module.GetIni());
+    EXPECT_FALSE(startup::GetIni(module));
     EXPECT_TRUE(EndedSilently());
     EXPECT_TRUE(driver.Seen().empty());
 }
@@ -40,7 +41,7 @@ TEST_F(GetIniTest, WithoutSettingsFileTheProgramEndsSilently) {
 TEST_F(GetIniTest, AHiddenSettingsFileIsNotFound) {
     folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
     QFile::rename(folder.IniPath(), folder.File(QStringLiteral(".dsyjdc.ini")));
-    EXPECT_FALSE(module.GetIni());
+    EXPECT_FALSE(startup::GetIni(module));
     EXPECT_TRUE(EndedSilently());
 }
 
@@ -58,9 +59,9 @@ TEST_F(GetIniTest, PaperCountDecidesWhetherTheProgramRuns) {
         testing_support::ProgramFolder own;
         own.WriteSettings(QString::fromUtf8(c.value), QStringLiteral("3"));
         FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
+        shared::Module1 m(ownFakes.services);
         ModalDriver driver;
-        EXPECT_EQ(m.GetIni(), c.runs) << c.value;
+        EXPECT_EQ(startup::GetIni(m), c.runs) << c.value;
         EXPECT_TRUE(driver.Seen().empty()) << c.value;
         if (c.runs) {
             EXPECT_EQ(m.PaperCount, c.count) << c.value;
@@ -69,7 +70,7 @@ TEST_F(GetIniTest, PaperCountDecidesWhetherTheProgramRuns) {
             EXPECT_EQ(m.AppFolder, own.Path());
             EXPECT_TRUE(ownFakes.end.statuses.empty());
         } else {
-            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings}) << c.value;
+            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings}) << c.value;
         }
     }
 }
@@ -84,13 +85,13 @@ TEST_F(GetIniTest, UnusableCountsAskForTheOperatorCode) {
         testing_support::ProgramFolder own;
         own.WriteIni(ini);
         FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
+        shared::Module1 m(ownFakes.services);
         ModalDriver driver;
         driver.ThenKey(Qt::Key_Escape);
-        EXPECT_FALSE(m.GetIni()) << ini.constData();
+        EXPECT_FALSE(startup::GetIni(m)) << ini.constData();
         ASSERT_EQ(driver.Seen().size(), 1u) << ini.constData();
         EXPECT_EQ(driver.Seen()[0].className, QStringLiteral("Frmquit"));
-        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings});
+        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings});
         EXPECT_EQ(own.ReadIni(), ini) << "a refused code leaves the file as it was";
     }
 }
@@ -109,8 +110,8 @@ TEST_F(GetIniTest, PaperKindIsTakenAsWritten) {
         testing_support::ProgramFolder own;
         own.WriteIni(c.ini);
         FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
-        EXPECT_TRUE(m.GetIni());
+        shared::Module1 m(ownFakes.services);
+        EXPECT_TRUE(startup::GetIni(m));
         EXPECT_EQ(m.PaperKind, c.kind);
     }
 }
@@ -136,19 +137,19 @@ TEST_F(GetIniTest, TheOperatorSuppliesTheCount) {
         testing_support::ProgramFolder own;
         own.WriteIni(before);
         FakeServices ownFakes(own.Path());
-        startup::Module1 m(ownFakes.services);
+        shared::Module1 m(ownFakes.services);
         ModalDriver driver;
         driver.Then([&](QWidget*) {
             Type(c.typed);
             PressKey(Qt::Key_Return);
         });
-        EXPECT_EQ(m.GetIni(), c.runs) << c.typed.toStdString();
+        EXPECT_EQ(startup::GetIni(m), c.runs) << c.typed.toStdString();
         EXPECT_TRUE(driver.Done());
         if (c.runs) {
             EXPECT_EQ(m.PaperCount, c.count);
             EXPECT_TRUE(ownFakes.end.statuses.empty());
         } else {
-            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{startup::kExitSettings});
+            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings});
         }
         EXPECT_EQ(own.ReadIni(), c.iniAfter.isEmpty() ? before : c.iniAfter)
             << c.typed.toStdString();
@@ -157,14 +158,14 @@ TEST_F(GetIniTest, TheOperatorSuppliesTheCount) {
 
 TEST_F(GetIniTest, AFourPointFourCountEndsTheNextStart) {
     folder.WriteIni("[Server]\r\nCycyh=4.4\r\nCyczl=1\r\n");
-    EXPECT_FALSE(module.GetIni());
+    EXPECT_FALSE(startup::GetIni(module));
     EXPECT_TRUE(EndedSilently());
 }
 
 TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {
     testing_support::ProgramFolder folder;
     FakeServices fakes(folder.Path());
-    startup::Module1 module(fakes.services);
+    shared::Module1 module(fakes.services);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     ModalDriver driver;
@@ -181,7 +182,7 @@ TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {
 TEST(ShutDown, OnlyModesOneAndTwoAskTheSystem) {
     testing_support::ProgramFolder folder;
     FakeServices fakes(folder.Path());
-    startup::Module1 module(fakes.services);
+    shared::Module1 module(fakes.services);
     for (const qint32 mode : {0, 1, 2, 3, -1}) module.ShutDown(mode);
     EXPECT_EQ(fakes.shutdown.modes, (std::vector<int>{1, 2}));
 }

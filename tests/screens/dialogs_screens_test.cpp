@@ -17,7 +17,7 @@
 #include "platform/ui/button3d.h"
 #include "platform/ui/label.h"
 #include "platform/ui/panel3d.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
@@ -83,7 +83,7 @@ class DialogScreens : public ::testing::Test {
 protected:
     testing_support::ProgramFolder folder;
     testing_support::FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
 };
 
 TEST_F(DialogScreens, OperatorCode) {

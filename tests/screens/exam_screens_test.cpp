@@ -9,7 +9,7 @@
 #include <QPainter>
 
 #include "exam/frmftyaj.h"
-#include "exam/statements.h"
+#include "shared/statements.h"
 #include "gif_writer.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "exam/schema.h"
+#include "shared/schema.h"
 
 namespace testing_support {
 
@@ -81,7 +81,7 @@ void InsertQuestion(sqlite3* db, const QString& paperName, const Question& q) {
 
 void CreateSchema(const QString& path) {
     Handle db = OpenFile(path, true);
-    Run(db.get(), QString::fromUtf8(exam::SchemaSql()));
+    Run(db.get(), QString::fromUtf8(shared::SchemaSql()));
 }
 
 void AddKind(const QString& path, const QString& sjbh, const QString& sjmc, const QString& lb,

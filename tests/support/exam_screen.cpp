@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <stdexcept>
 
-#include "exam/recordsets.h"
-#include "exam/statements.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 #include "gif_writer.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -24,7 +24,7 @@ ExamScreen::ExamScreen(int widthPx, int heightPx) {
     module.Conn = std::make_unique<db::Connection>();
     module.SheetRs = std::make_unique<db::Recordset>();
     module.WorkRs = std::make_unique<db::Recordset>();
-    exam::OpenConnection(*module.Conn, module.ConnectionString);
+    shared::OpenConnection(*module.Conn, module.ConnectionString);
     form = std::make_unique<Frmftyaj>(module);
     form->Show();
     // The platform's own maximizing arrives as a posted event; let it pass first.
@@ -73,7 +73,7 @@ qint64 ExamScreen::OpenSheet(const std::vector<Question>& questions,
                 : QLatin1Char('\'') + statements::Quoted(answers[k].ToText()) + QLatin1Char('\'');
         Exec(Db(), QStringLiteral("UPDATE sjdj SET sjda = %1 WHERE th = %2").arg(value).arg(k + 1));
     }
-    exam::OpenRecordset(*module.SheetRs, *module.Conn,
+    shared::OpenRecordset(*module.SheetRs, *module.Conn,
                         statements::S7(module.PaperName, module.AdmissionNo),
                         db::adLockBatchOptimistic, true);
     const auto firstId =

@@ -7,7 +7,7 @@
 
 #include "exam/frmftyaj.h"
 #include "platform/db/value.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
@@ -37,7 +37,7 @@ public:
 
     ProgramFolder folder;
     FakeServices fakes{folder.Path()};
-    startup::Module1 module{fakes.services};
+    shared::Module1 module{fakes.services};
     std::unique_ptr<Frmftyaj> form;
 };
 

@@ -5,6 +5,8 @@
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
+#include "startup/startup.h"
+#include "startup/startup.h"
 
 namespace testing_support {
 
@@ -41,10 +43,9 @@ void Terminal::AddStandardPaper(const QString& paperName, int count) {
 }
 
 bool Terminal::Start(int widthPx, int heightPx) {
-    module = std::make_unique<startup::Module1>(fakes.services);
-    if (!module->PrepareRun()) return false;
-    module->CreateMainForm();
-    form = module->MainForm.get();
+    module = std::make_unique<shared::Module1>(fakes.services);
+    if (!startup::PrepareRun(*module)) return false;
+    form = &startup::CreateMainForm(*module);
     form->Show(0);
     form->resize(widthPx, heightPx);
     ProcessEvents();

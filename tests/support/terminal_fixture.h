@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "exam/frmftyaj.h"
-#include "startup/module1.h"
+#include "shared/module1.h"
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
@@ -27,7 +27,7 @@ public:
 
     ProgramFolder folder;
     FakeServices fakes{folder.Path()};
-    std::unique_ptr<startup::Module1> module;
+    std::unique_ptr<shared::Module1> module;
     Frmftyaj* form = nullptr;
 
     QString Db() const { return folder.DatabasePath(); }

@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include "exam/statements.h"
+#include "shared/statements.h"
 #include "platform/db/connection.h"
 #include "platform/db/error.h"
 #include "platform/db/recordset.h"

@@ -1,6 +1,6 @@
 #include "bank_writer.h"
 
-#include "exam/schema.h"
+#include "shared/schema.h"
 
 #include <sqlite3.h>
 
@@ -82,7 +82,7 @@ void WriteBank(const QString& path, const std::vector<Kind>& kinds,
     if (QFile::exists(path) && !QFile::remove(path))
         throw SourceError(QStringLiteral("cannot replace %1").arg(path).toStdString());
     Database db(path);
-    db.Exec(exam::SchemaSql());
+    db.Exec(shared::SchemaSql());
     db.Exec("BEGIN");
 
     Insert kind(db, "INSERT INTO sjname (sjbh, sjmc, lb, kssj, jgfs) VALUES (?, ?, ?, ?, ?)");

@@ -1,6 +1,6 @@
-#include "exam/schema.h"
+#include "shared/schema.h"
 
-namespace exam {
+namespace shared {
 
 const char* SchemaSql() {
     // Kind numbers and paper codes are TEXT so that "1" and "01" stay apart; th, km
@@ -19,4 +19,4 @@ const char* SchemaSql() {
            "CREATE INDEX sjdj_zh_sjmc ON sjdj (zh, sjmc);\n";
 }
 
-}  // namespace exam
+}  // namespace shared

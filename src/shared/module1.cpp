@@ -1,16 +1,13 @@
-#include "startup/module1.h"
+#include "shared/module1.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QTextStream>
 #include <cstdio>
 
-#include "dialogs/frmquit5.h"
-#include "exam/frmftyaj.h"
-#include "platform/ui/fonts.h"
 #include "platform/ui/message_box.h"
 
-namespace startup {
+namespace shared {
 namespace {
 
 void WriteDetail(const QString& detail) {
@@ -56,10 +53,4 @@ void Module1::EndProgram(int status) {
     if (MainForm != nullptr && MainForm->IsLoaded()) MainForm->Unload();
 }
 
-int RunProgram(platform::Services& services) {
-    ui::RegisterFontSubstitutions();
-    Module1 module(services);
-    return module.Main();
-}
-
-}  // namespace startup
+}  // namespace shared

@@ -1,4 +1,4 @@
-#include "exam/statements.h"
+#include "shared/statements.h"
 
 namespace statements {
 

@@ -1,11 +1,11 @@
-#include "exam/recordsets.h"
+#include "shared/recordsets.h"
 
 #include <exception>
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
-namespace exam {
+namespace shared {
 
 void OpenConnection(db::Connection& conn, const QString& connectionString) {
     if (conn.State() == db::adStateOpen) return;
@@ -32,4 +32,4 @@ void RollbackIfOpen(db::Connection& conn) {
     }
 }
 
-}  // namespace exam
+}  // namespace shared

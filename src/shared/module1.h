@@ -1,6 +1,8 @@
 #pragma once
-// The program's spine: shared state of the screens, start-up, error report and
-// shutdown.
+// Layer 2, what every screen shares: the module Module1 with the state of the screens,
+// the connection string, the error report and the shutdown; the statements S1 to S11
+// of korva.mdb, the one way to open the connection and the recordsets, and the
+// schema. It may use the platform layer only; it knows no screen.
 
 #include <QString>
 #include <exception>
@@ -9,11 +11,9 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
+#include "platform/ui/form.h"
 
-class Frmftyaj;
-class Frmquit5;
-
-namespace startup {
+namespace shared {
 
 inline const QString kApplicationTitle = QStringLiteral("Kestrova");
 
@@ -43,26 +43,13 @@ public:
     std::unique_ptr<db::Connection> Conn;
     std::unique_ptr<db::Recordset> SheetRs;
     std::unique_ptr<db::Recordset> WorkRs;
-    std::unique_ptr<Frmftyaj> MainForm;
+    // The main examination form, made by the start-up.
+    std::unique_ptr<ui::Form> MainForm;
     // The paper-kind selection stays loaded, hidden, until the program ends.
-    std::unique_ptr<Frmquit5> PaperKindForm;
+    std::unique_ptr<ui::Form> PaperKindForm;
 
     // The question bank's file in the program folder, for messages that name it.
     QString DatabaseFile() const;
-
-    // Runs the start-up and the main form; returns the exit status of a normal end.
-    int Main();
-
-    // Main's steps before the main form: settings, connection string, database
-    // objects, the paper kind. False when the program has ended.
-    bool PrepareRun();
-    void CreateMainForm();
-
-    // Reads and checks the settings; false when it has ended the program.
-    bool GetIni();
-
-    // Has the operator choose the paper kind; false when it has ended the program.
-    bool ChoosePaperKind();
 
     // The one report of a failure during an exam; the detail goes to standard error.
     void ReportError(const std::exception* error);
@@ -85,7 +72,4 @@ private:
     int exitStatus_ = 0;
 };
 
-// What main() does: font set-up, a Module1 on the given services, Main.
-int RunProgram(platform::Services& services);
-
-}  // namespace startup
+}  // namespace shared

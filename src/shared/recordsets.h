@@ -8,7 +8,7 @@ class Connection;
 class Recordset;
 }  // namespace db
 
-namespace exam {
+namespace shared {
 
 // Opens the connection when it is not open yet: client-side cursors, the shared
 // connection string. Throws db::Error.
@@ -24,4 +24,4 @@ void OpenRecordset(db::Recordset& rs, db::Connection& conn, const QString& state
 // fails in turn is dropped, as the engine has then undone the transaction already.
 void RollbackIfOpen(db::Connection& conn);
 
-}  // namespace exam
+}  // namespace shared
