@@ -33,6 +33,18 @@ int DigitFromShiftedSymbol(int key) {
 int KeypadKey(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
     switch (key) {
+        // Num Lock off (or Shift held): the keys arrive by their navigation meaning.
+        case Qt::Key_Insert: return vk::Numpad0;
+        case Qt::Key_End: return vk::Numpad0 + 1;
+        case Qt::Key_Down: return vk::Numpad0 + 2;
+        case Qt::Key_PageDown: return vk::Numpad0 + 3;
+        case Qt::Key_Left: return vk::Numpad0 + 4;
+        case Qt::Key_Clear: return vk::Numpad0 + 5;
+        case Qt::Key_Right: return vk::Numpad0 + 6;
+        case Qt::Key_Home: return vk::Numpad0 + 7;
+        case Qt::Key_Up: return vk::Numpad0 + 8;
+        case Qt::Key_PageUp: return vk::Numpad0 + 9;
+        case Qt::Key_Delete: return vk::Decimal;
         case Qt::Key_Plus: return vk::Add;
         case Qt::Key_Minus: return vk::Subtract;
         case Qt::Key_Asterisk: return vk::Multiply;
@@ -73,6 +85,11 @@ int OtherKey(int key) {
         case Qt::Key_Insert: return vk::Insert;
         case Qt::Key_Delete: return vk::Delete;
         case Qt::Key_NumLock: return vk::NumLock;
+        case Qt::Key_ScrollLock: return vk::Scroll;
+        case Qt::Key_AltGr: return vk::RMenu;
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L: return vk::LWin;
+        case Qt::Key_Super_R: return vk::RWin;
         case Qt::Key_Plus: return 187;
         case Qt::Key_Equal: return 187;
         case Qt::Key_Minus:
@@ -90,12 +107,26 @@ int VirtualKey(const QKeyEvent& event) {
     const int key = event.key();
     if (event.modifiers() & Qt::KeypadModifier) {
         if (const int code = KeypadKey(key)) return code;
-        // Num Lock off: the keypad reports navigation keys; they keep their own codes.
         return OtherKey(key);
     }
     if (const int digit = DigitFromScanCode(event.nativeScanCode())) return digit;
     if (const int digit = DigitFromShiftedSymbol(key)) return digit;
     return OtherKey(key);
+}
+
+bool IsModifierOrLock(int code) {
+    switch (code) {
+        case vk::Shift:
+        case vk::Control:
+        case vk::Menu:
+        case vk::RMenu:
+        case vk::LWin:
+        case vk::RWin:
+        case vk::Capital:
+        case vk::NumLock:
+        case vk::Scroll: return true;
+        default: return false;
+    }
 }
 
 int ShiftState(const QKeyEvent& event) {

@@ -1,6 +1,7 @@
 #pragma once
 // Virtual-key codes of the original platform, made from Qt key events. Digits are
-// physical keys: Shift+1 is still the digit 1, and the keypad has codes of its own.
+// physical keys: Shift+1 is still the digit 1, and the keypad has codes of its own,
+// whatever the Num Lock state.
 
 class QKeyEvent;
 
@@ -29,6 +30,8 @@ constexpr int Insert = 45;
 constexpr int Delete = 46;
 constexpr int Digit0 = 48;    // 48..57 the main row
 constexpr int KeyA = 65;      // 65..90 letters
+constexpr int LWin = 91;
+constexpr int RWin = 92;
 constexpr int Numpad0 = 96;   // 96..105 the keypad digits
 constexpr int Multiply = 106;
 constexpr int Add = 107;
@@ -39,11 +42,17 @@ constexpr int F1 = 112;       // 112..123
 constexpr int F3 = 114;
 constexpr int F4 = 115;
 constexpr int NumLock = 144;
+constexpr int Scroll = 145;
+constexpr int RMenu = 165;    // AltGr
 constexpr int Unknown = 255;
 }  // namespace vk
 
 // The virtual-key code of a key press.
 int VirtualKey(const QKeyEvent& event);
+
+// Shift, Ctrl, Alt, AltGr, the Windows keys and the three lock keys: keys that
+// come before the key they go with, or that only switch a state.
+bool IsModifierOrLock(int code);
 
 // The shift state: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(const QKeyEvent& event);
