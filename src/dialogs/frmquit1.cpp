@@ -9,6 +9,8 @@ Frmquit1::Frmquit1(shared::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
 }
 
 void Frmquit1::Form_KeyDown(int& keyCode, int) {
-    EndExam = dialogs::TakePromptKey(keyCode);
+    const std::optional<bool> yes = dialogs::TakePromptKey(keyCode);
+    if (!yes) return;
+    EndExam = *yes;
     Hide();
 }

@@ -9,6 +9,8 @@ Frmquit4::Frmquit4(shared::Module1&) : ui::Form(ui::Form::Style::FixedDialog) {
 }
 
 void Frmquit4::Form_KeyDown(int& keyCode, int) {
-    ReviewWrong = dialogs::TakePromptKey(keyCode);
+    const std::optional<bool> yes = dialogs::TakePromptKey(keyCode);
+    if (!yes) return;
+    ReviewWrong = *yes;
     Hide();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/frmquit5.h"
 
+#include <array>
 #include <memory>
 
 #include "shared/recordsets.h"
@@ -76,6 +77,8 @@ bool Frmquit5::FillList() {
 }
 
 void Frmquit5::Form_KeyDown(int& keyCode, int) {
+    // Shift before a digit, or Num Lock pressed around a keypad key, chooses nothing.
+    if (ui::IsModifierOrLock(keyCode)) return;
     const QString kind = KindForKey(keyCode);
     if (kind == kDefaultKind) keyCode = 0;
     Choose(kind);

@@ -4,7 +4,8 @@
 
 namespace dialogs {
 
-bool TakePromptKey(int& keyCode) {
+std::optional<bool> TakePromptKey(int& keyCode) {
+    if (ui::IsModifierOrLock(keyCode)) return std::nullopt;
     if (keyCode == ui::vk::Digit0 + 1 || keyCode == ui::vk::Numpad0 + 1) return true;
     keyCode = 0;
     return false;
