@@ -2,6 +2,7 @@
 // font really holds the Chinese characters, so none of them is drawn as boxes.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -16,6 +17,7 @@
 #include "platform/db/connection.h"
 #include "platform/ui/button3d.h"
 #include "platform/ui/label.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/panel3d.h"
 #include "shared/module1.h"
 #include "support/exam_db.h"
@@ -130,6 +132,24 @@ TEST_F(DialogScreens, PaperKindSelection) {
     module.Conn = std::make_unique<db::Connection>();
     Frmquit5 dialog(module);
     ExpectGlyphsAndSave(dialog, QStringLiteral("dialog_frmquit5"));
+}
+
+TEST_F(DialogScreens, ResultMessage) {
+    testing_support::ModalDriver driver;
+    driver.Then([](QWidget* box) {
+        for (const QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+            for (const QChar c : button->text()) {
+                EXPECT_TRUE(QFontMetrics(button->font()).inFont(c))
+                    << "U+" << std::hex << static_cast<int>(c.unicode());
+            }
+        }
+        const QString path = testing_support::SaveScreenshot(box, QStringLiteral("message_result"));
+        EXPECT_FALSE(path.isEmpty());
+        testing_support::PressKey(Qt::Key_Return);
+    });
+    ui::MsgBox(QStringLiteral("考生：驾驶员合计考90分， 合格！"), ui::vbInformation,
+               shared::kApplicationTitle);
+    EXPECT_TRUE(driver.Done());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/ui/message_box.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace ui {
@@ -14,6 +16,11 @@ void MsgBox(const QString& prompt, int style, const QString& title) {
         default: break;
     }
     QMessageBox box(icon, title, prompt, QMessageBox::Ok);
+    // The button speaks the terminal's language, and carries no picture even where the
+    // desktop's style would give a standard button one.
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    ok->setText(QStringLiteral("确定"));
+    ok->setIcon(QIcon());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

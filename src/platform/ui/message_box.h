@@ -1,5 +1,5 @@
 #pragma once
-// Modal message boxes with one OK button.
+// Modal message boxes with one button, "确定".
 
 #include <QString>
 
