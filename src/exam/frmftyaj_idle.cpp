@@ -1,4 +1,5 @@
 // The idle cycle: the offer of an exam every fifth tick, and the exam's start.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -131,5 +132,6 @@ void Frmftyaj::StartCountdown() {
     Label9->SetVisible(false);
     Label8->SetVisible(true);
     Label15->SetVisible(true);
-    Image2->SetLeft(20000);
+    // Beyond the right edge, also of a screen wider than 20000 twips.
+    Image2->SetLeft(std::max(20000.0, ScaleWidth()));
 }

@@ -42,11 +42,24 @@ void Terminal::AddStandardPaper(const QString& paperName, int count) {
     });
 }
 
+void Terminal::MakeSixOptionPaper(const QString& paperName) {
+    Exec(Db(), QStringLiteral("DELETE FROM sj WHERE sjmc = '%1'").arg(paperName));
+    AddPaper(Db(), paperName, 10, [](int i, Question& q) {
+        q.fz = 10;
+        q.options = {QStringLiteral("选项一"), QStringLiteral("选项二"), QStringLiteral("选项三"),
+                     QStringLiteral("选项四"), QStringLiteral("选项五"), QStringLiteral("选项六")};
+        q.tx = i % 2 == 0 ? QStringLiteral("多选题") : QStringLiteral("单选题");
+        q.da = QString::fromLatin1(i % 2 == 0 ? kMultipleAnswer : kSingleAnswer);
+    });
+}
+
 bool Terminal::Start(int widthPx, int heightPx) {
     module = std::make_unique<shared::Module1>(fakes.services);
     if (!startup::PrepareRun(*module)) return false;
     form = &startup::CreateMainForm(*module);
     form->Show(0);
+    // The platform's own maximizing arrives as a posted event; let it pass first.
+    ProcessEvents();
     form->resize(widthPx, heightPx);
     ProcessEvents();
     return form->IsLoaded();
@@ -66,8 +79,8 @@ void Terminal::Key(int qtKey, Qt::KeyboardModifiers modifiers) {
     PressKeyOn(form, qtKey, modifiers);
 }
 
-bool Terminal::Swallowed(int qtKey, Qt::KeyboardModifiers modifiers) {
-    QKeyEvent event(QEvent::KeyPress, qtKey, modifiers);
+bool Terminal::Swallowed(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, nativeScanCode, 0, 0);
     return form->PreviewKey(&event);
 }
 

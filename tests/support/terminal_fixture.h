@@ -33,6 +33,9 @@ public:
     QString Db() const { return folder.DatabasePath(); }
     // The standard paper <kind piece>001<number> with count questions.
     void AddStandardPaper(const QString& paperName, int count = 10);
+    // Replaces the paper's questions with ten like the standard ones whose six options
+    // all have text.
+    void MakeSixOptionPaper(const QString& paperName);
 
     // Main's preparation, then the main form shown (not modally) at the given size.
     bool Start(int widthPx = 1024, int heightPx = 768);
@@ -43,7 +46,8 @@ public:
     void TakeOffer();
     void Key(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Whether the form's key preview swallowed this key.
-    bool Swallowed(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    bool Swallowed(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                   quint32 nativeScanCode = 0);
 
     QString Markers() const;  // "101000" from the visible markers
 };
