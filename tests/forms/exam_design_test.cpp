@@ -131,7 +131,27 @@ TEST(ExamDesign, QuestionAreaStandsWhereDesigned) {
     EXPECT_TRUE(screen.form->Label3->Caption().isEmpty());
 }
 
-TEST(ExamDesign, WindowPicturesAndLines) {
+TEST(ExamDesign, StackingOrderTopmostFirst) {
+    ExamScreen screen;
+    const QStringList expected = {
+        "Label6(0)", "Label15",   "Image3",    "Label9",    "Image2",    "Label8",
+        "Label7(6)", "Label7(5)", "Label7(4)", "Label7(3)", "Label7(2)", "Label7(1)",
+        "Label6(5)", "Label6(4)", "Label6(3)", "Label6(2)", "Label6(1)", "Label6(6)",
+        "Image1(5)", "Image1(4)", "Image1(3)", "Image1(2)", "Image1(1)", "Image1(6)",
+        "Label5",    "Label4",    "Label2",    "Label3",    "Line2",     "Line1",
+        "Label1",    "Label11",   "Label10",   "Label12",   "Label13",   "Label14",
+    };
+    QStringList topmostFirst;
+    for (const QObject* child : screen.form->children()) {
+        if (qobject_cast<const ui::Control*>(child) != nullptr)
+            topmostFirst.prepend(child->objectName());
+    }
+    EXPECT_EQ(topmostFirst, expected);
+}
+
+// The frameless window with its background at natural size, the pictures and rules, the
+// idle cycle running and the photograph over the question area.
+TEST(TitleScreen, AfterStart) {
     ExamScreen screen(1920, 1080);
     const Frmftyaj& f = *screen.form;
     EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
@@ -151,40 +171,16 @@ TEST(ExamDesign, WindowPicturesAndLines) {
     }
     EXPECT_TRUE(f.Image2->Stretch());
     EXPECT_EQ(f.Image2->Picture().size(), QSize(640, 480));
-    EXPECT_EQ(std::tuple(f.Line1->Color(), f.Line1->PenWidth()), std::tuple(QColor(0, 0, 255), 2));
-    EXPECT_EQ(std::tuple(f.Line2->Color(), f.Line2->PenWidth()),
-              std::tuple(QColor(128, 255, 128), 1));
-}
-
-TEST(ExamDesign, StackingOrderTopmostFirst) {
-    ExamScreen screen;
-    const QStringList expected = {
-        "Label6(0)", "Label15",   "Image3",    "Label9",    "Image2",    "Label8",
-        "Label7(6)", "Label7(5)", "Label7(4)", "Label7(3)", "Label7(2)", "Label7(1)",
-        "Label6(5)", "Label6(4)", "Label6(3)", "Label6(2)", "Label6(1)", "Label6(6)",
-        "Image1(5)", "Image1(4)", "Image1(3)", "Image1(2)", "Image1(1)", "Image1(6)",
-        "Label5",    "Label4",    "Label2",    "Label3",    "Line2",     "Line1",
-        "Label1",    "Label11",   "Label10",   "Label12",   "Label13",   "Label14",
-    };
-    QStringList topmostFirst;
-    for (const QObject* child : screen.form->children()) {
-        if (qobject_cast<const ui::Control*>(child) != nullptr)
-            topmostFirst.prepend(child->objectName());
-    }
-    EXPECT_EQ(topmostFirst, expected);
-}
-
-TEST(TitleScreen, AfterStart) {
-    ExamScreen screen(1024, 768);
-    const Frmftyaj& f = *screen.form;
-    EXPECT_EQ(f.Label1->Caption(), kProductTitle);
-    EXPECT_TRUE(f.Label9->Visible());
     EXPECT_TRUE(f.Image2->Visible());
     EXPECT_FALSE(f.Image3->HasPicture());
     EXPECT_EQ(f.Image3->Appearance(), 0);
     EXPECT_EQ(f.Image3->BorderStyle(), 0);
-    EXPECT_TRUE(f.Line1->Visible());
-    EXPECT_TRUE(f.Line2->Visible());
+    EXPECT_EQ(std::tuple(f.Line1->Color(), f.Line1->PenWidth(), f.Line1->Visible()),
+              std::tuple(QColor(0, 0, 255), 2, true));
+    EXPECT_EQ(std::tuple(f.Line2->Color(), f.Line2->PenWidth(), f.Line2->Visible()),
+              std::tuple(QColor(128, 255, 128), 1, true));
+    EXPECT_EQ(f.Label1->Caption(), kProductTitle);
+    EXPECT_TRUE(f.Label9->Visible());
     EXPECT_EQ(f.Timer1->Interval(), 500);
     EXPECT_EQ(f.Timer2->Interval(), 500);
     EXPECT_TRUE(f.Timer1->Enabled()) << "the idle cycle runs from the load";
