@@ -4,6 +4,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "shared/recordsets.h"
 #include "support/exam_db.h"
 
 namespace {
@@ -51,27 +52,18 @@ const QString kAdmission = QStringLiteral("123456");
 
 class StatementsOnTheBank : public ::testing::Test {
 protected:
-    void SetUp() override {
-        conn.CursorLocation = db::adUseClient;
-        conn.Open(folder.ConnectionString());
-    }
+    void SetUp() override { shared::OpenConnection(conn, folder.ConnectionString()); }
 
     // Opens the statement as the terminal opens every recordset.
     db::Recordset& Open(const QString& statement) {
-        rs.Close();
-        rs.SetActiveConnection(&conn);
-        rs.CursorLocation = db::adUseClient;
-        rs.CursorType = db::adOpenStatic;
-        rs.LockType = db::adLockOptimistic;
-        rs.Open(statement, -1, -1, db::adCmdText);
+        shared::OpenRecordset(rs, conn, statement, db::adLockOptimistic, false);
         return rs;
     }
 
     // The given column of every row of the statement, in its order.
     std::vector<db::Value> Column(const QString& statement, const QString& name) {
-        Open(statement);
         std::vector<db::Value> values;
-        for (; !rs.Eof(); rs.MoveNext()) values.push_back(rs.Field(name));
+        for (Open(statement); !rs.Eof(); rs.MoveNext()) values.push_back(rs.Field(name));
         return values;
     }
 
