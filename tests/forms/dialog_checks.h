@@ -1,6 +1,6 @@
 #pragma once
 // What every dialog window shares: fixed size, centred on the screen, a caption (or
-// none) and no control box, the Simplified Chinese 9-point default font.
+// none) and no control box; most also carry the Simplified Chinese 9-point default font.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace testing_support {
 
-inline void ExpectDialogWindow(const ui::Form& dialog, const char* caption, QSize clientPixels) {
+inline void ExpectDialogFrame(const ui::Form& dialog, const char* caption, QSize clientPixels) {
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(caption));
     EXPECT_EQ(bool(dialog.windowFlags() & Qt::WindowTitleHint), *caption != '\0');
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowSystemMenuHint);
@@ -24,6 +24,10 @@ inline void ExpectDialogWindow(const ui::Form& dialog, const char* caption, QSiz
         dialog.geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE(std::abs(offset.x()), 1);
     EXPECT_LE(std::abs(offset.y()), 1);
+}
+
+inline void ExpectDialogWindow(const ui::Form& dialog, const char* caption, QSize clientPixels) {
+    ExpectDialogFrame(dialog, caption, clientPixels);
     EXPECT_EQ(dialog.font(), ui::DefaultDialogFont());
 }
 

@@ -2,26 +2,25 @@
 // will find in it what it needs: kinds, complete papers, consistent answers and pictures.
 #include <gtest/gtest.h>
 
-#include "support/build_dir.h"
-#include <sqlite3.h>
-
 #include <QDir>
 #include <QImage>
 #include <QSettings>
-#include <map>
-#include <optional>
+#include <algorithm>
 #include <set>
-#include <vector>
+
+#include "support/build_dir.h"
+#include "support/exam_db.h"
 
 namespace {
 
-using Row = std::vector<std::optional<QString>>;
-
-const QString kSingle = QStringLiteral("单选题");
-const QString kMultiple = QStringLiteral("多选题");
+using testing_support::Row;
 
 QDir SampleFolder() {
     return QDir(testing_support::BuildDir() + QStringLiteral("/sample"));
+}
+
+std::vector<Row> Sample(const QString& sql) {
+    return testing_support::Query(SampleFolder().filePath(QStringLiteral("korva.mdb")), sql);
 }
 
 QString PaperCode(const QString& kind, int number) {
@@ -29,183 +28,112 @@ QString PaperCode(const QString& kind, int number) {
            QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
 }
 
-class SampleBank : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const QByteArray path = SampleFolder().filePath(QStringLiteral("korva.mdb")).toUtf8();
-        ASSERT_EQ(sqlite3_open_v2(path.constData(), &db_, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK)
-            << path.constData();
-    }
-    void TearDown() override { sqlite3_close(db_); }
-
-    std::vector<Row> Query(const char* sql) {
-        std::vector<Row> rows;
-        sqlite3_stmt* stmt = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr), SQLITE_OK)
-            << sql << ": " << sqlite3_errmsg(db_);
-        while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
-            Row row;
-            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-                if (sqlite3_column_type(stmt, i) == SQLITE_NULL) {
-                    row.emplace_back();
-                } else {
-                    row.emplace_back(QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))));
-                }
-            }
-            rows.push_back(row);
-        }
-        sqlite3_finalize(stmt);
-        return rows;
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-TEST_F(SampleBank, HoldsTheThreeTables) {
-    const std::map<QString, QStringList> columns = {
-        {QStringLiteral("sjname"), {"sjbh", "sjmc", "lb", "kssj", "jgfs"}},
-        {QStringLiteral("sj"),
+TEST(SampleBank, HoldsTheThreeTablesAndSettingsForFivePapersOfKindOne) {
+    const std::pair<const char*, QStringList> tables[] = {
+        {"sjname", {"sjbh", "sjmc", "lb", "kssj", "jgfs"}},
+        {"sj",
          {"th", "tx", "km", "tm", "da1", "da2", "da3", "da4", "da5", "da6", "da", "bk", "fz",
           "sjmc", "pcxname"}},
-        {QStringLiteral("sjdj"),
-         {"id", "th", "tx", "km",   "tm",      "da1", "da2", "da3",  "da4", "da5", "da6",
-          "da", "bk", "fz", "sjmc", "pcxname", "zh",  "bz",  "sjda", "df",  "xq"}},
+        {"sjdj", {"id", "th", "tx", "km",   "tm",      "da1", "da2", "da3",  "da4", "da5", "da6",
+                  "da", "bk", "fz", "sjmc", "pcxname", "zh",  "bz",  "sjda", "df",  "xq"}},
     };
-    for (const auto& [table, expected] : columns) {
+    for (const auto& [table, expected] : tables) {
         QStringList found;
-        for (const Row& row : Query(("PRAGMA table_info(" + table.toStdString() + ")").c_str()))
-            found << *row[1];
-        EXPECT_EQ(found, expected) << table.toStdString();
+        for (const Row& row : Sample(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+            found << row[1].ToText();
+        EXPECT_EQ(found, expected) << table;
     }
-    EXPECT_TRUE(Query("SELECT * FROM sjdj").empty());
+    EXPECT_TRUE(Sample(QStringLiteral("SELECT * FROM sjdj")).empty());
+
+    const QSettings ini(SampleFolder().filePath(QStringLiteral("dsyjdc.ini")),
+                        QSettings::IniFormat);
+    EXPECT_EQ(ini.status(), QSettings::NoError);
+    EXPECT_EQ(ini.value(QStringLiteral("Server/Cycyh")).toString(), QStringLiteral("5"));
+    EXPECT_EQ(ini.value(QStringLiteral("Server/Cyczl")).toString(), QStringLiteral("1"));
 }
 
-TEST_F(SampleBank, ListsTheKindsWithTheirLimits) {
-    struct Kind {
+TEST(SampleBank, ListsTheKindsAsTextWithTheirLimits) {
+    const db::Value none;
+    const struct {
         const char* sjbh;
-        std::optional<int> kssj, jgfs;
-    } expected[] = {
-        {"1", 50, 90}, {"2", 50, 90}, {"3", 90, 90}, {"4", 50, 90},  {"5", 50, 90},  {"6", 50, 90},
-        {"7", 50, {}}, {"8", 50, 90}, {"9", 50, 90}, {"91", 50, 90}, {"92", 50, 90}, {"93", {}, 90},
+        db::Value kssj, jgfs;
+    } kinds[] = {
+        {"1", 50, 90}, {"2", 50, 90},  {"3", 90, 90},   {"4", 50, 90},
+        {"5", 50, 90}, {"6", 50, 90},  {"7", 50, none}, {"8", 50, 90},
+        {"9", 50, 90}, {"91", 50, 90}, {"92", 50, 90},  {"93", none, 90},
     };
+    std::vector<Row> expected;
+    for (const auto& k : kinds) expected.push_back({k.sjbh, "text", k.kssj, k.jgfs, 1, 1});
+    EXPECT_EQ(Sample(QStringLiteral("SELECT sjbh, typeof(sjbh), kssj, jgfs, length(sjmc) > 0, "
+                                    "length(lb) > 0 FROM sjname ORDER BY sjbh")),
+              expected);
+}
+
+// Five papers of every kind but 92, each of 10 to 20 questions numbered 1 to n, worth 100
+// points, every question some; a higher order key for a lower number, so that the sheet
+// shows them by their numbers.
+TEST(SampleBank, GivesEveryKindButNinetyTwoFiveCompletePapers) {
+    ASSERT_EQ(PaperCode(QStringLiteral("1"), 3) + PaperCode(QStringLiteral("91"), 12),
+              QStringLiteral("1000100391001012"));
+    std::vector<Row> expected;
+    for (const Row& kind : Sample(QStringLiteral("SELECT sjbh FROM sjname WHERE sjbh <> '92'"))) {
+        for (int number = 1; number <= 5; ++number)
+            expected.push_back({PaperCode(kind[0].ToText(), number), 1, 100, 1, 1, 1});
+    }
+    std::sort(expected.begin(), expected.end(),
+              [](const Row& a, const Row& b) { return a[0].ToText() < b[0].ToText(); });
+    EXPECT_EQ(Sample(QStringLiteral(
+                  "SELECT sjmc, count(*) BETWEEN 10 AND 20, sum(fz), min(fz) > 0, min(th), "
+                  "max(th) = count(*) AND count(DISTINCT th) = count(*) FROM sj GROUP BY sjmc "
+                  "ORDER BY sjmc")),
+              expected);
+    EXPECT_TRUE(Sample(QStringLiteral("SELECT * FROM sj a JOIN sj b ON a.sjmc = b.sjmc AND "
+                                      "a.th < b.th AND a.bk <= b.bk"))
+                    .empty());
+}
+
+TEST(SampleBank, MarksTheRightAnswersAmongTheOptionsThatExist) {
+    const QString single = QStringLiteral("单选题"), multiple = QStringLiteral("多选题");
+    std::set<QString> types;
     const auto rows =
-        Query("SELECT sjbh, typeof(sjbh), sjmc, lb, kssj, jgfs FROM sjname ORDER BY sjbh");
-    ASSERT_EQ(rows.size(), std::size(expected));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Row& row = rows[i];
-        const Kind& kind = expected[i];
-        SCOPED_TRACE(kind.sjbh);
-        EXPECT_EQ(row[0], QString::fromLatin1(kind.sjbh));
-        EXPECT_EQ(row[1], QStringLiteral("text"));
-        ASSERT_TRUE(row[2] && row[3]);
-        EXPECT_FALSE(row[2]->isEmpty());
-        EXPECT_FALSE(row[3]->isEmpty());
-        const auto number = [](const std::optional<int>& v) {
-            return v ? std::optional<QString>(QString::number(*v)) : std::nullopt;
-        };
-        EXPECT_EQ(row[4], number(kind.kssj));
-        EXPECT_EQ(row[5], number(kind.jgfs));
-    }
-}
-
-TEST_F(SampleBank, GivesEveryKindButNinetyTwoFivePapersOfTenToTwentyQuestions) {
-    std::map<QString, int> sizes;
-    for (const Row& row : Query("SELECT sjmc, count(*) FROM sj GROUP BY sjmc"))
-        sizes[*row[0]] = row[1]->toInt();
-
-    std::set<QString> expectedCodes;
-    for (const Row& kind : Query("SELECT sjbh FROM sjname")) {
-        if (*kind[0] == QStringLiteral("92")) continue;
-        for (int number = 1; number <= 5; ++number) {
-            const QString code = PaperCode(*kind[0], number);
-            expectedCodes.insert(code);
-            ASSERT_TRUE(sizes.count(code)) << code.toStdString();
-            EXPECT_GE(sizes[code], 10) << code.toStdString();
-            EXPECT_LE(sizes[code], 20) << code.toStdString();
-        }
-    }
-    std::set<QString> codes;
-    for (const auto& entry : sizes) codes.insert(entry.first);
-    EXPECT_EQ(codes, expectedCodes);
-    EXPECT_EQ(PaperCode(QStringLiteral("1"), 3), QStringLiteral("10001003"));
-    EXPECT_EQ(PaperCode(QStringLiteral("91"), 12), QStringLiteral("91001012"));
-}
-
-TEST_F(SampleBank, MakesEveryPaperWorthOneHundredPoints) {
-    for (const Row& row : Query("SELECT sjmc, sum(fz), min(fz) FROM sj GROUP BY sjmc")) {
-        EXPECT_EQ(row[1], QStringLiteral("100")) << row[0]->toStdString();
-        EXPECT_GT(row[2]->toInt(), 0) << row[0]->toStdString();
-    }
-}
-
-TEST_F(SampleBank, NumbersAndOrdersEachPaperUniquely) {
-    const auto rows = Query(
-        "SELECT sjmc, count(*), count(DISTINCT th), count(DISTINCT bk), min(th), max(th) "
-        "FROM sj GROUP BY sjmc");
+        Sample(QStringLiteral("SELECT tx, da, tm, km, da1, da2, da3, da4, da5, da6 FROM sj"));
     ASSERT_FALSE(rows.empty());
     for (const Row& row : rows) {
-        SCOPED_TRACE(row[0]->toStdString());
-        EXPECT_EQ(row[2], row[1]);
-        EXPECT_EQ(row[3], row[1]);
-        EXPECT_EQ(row[4], QStringLiteral("1"));
-        EXPECT_EQ(row[5], row[1]);
-    }
-    // Descending order keys show the questions by their numbers.
-    const auto shown = Query("SELECT th FROM sj WHERE sjmc='10001001' ORDER BY bk DESC");
-    for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i][0], QString::number(i + 1));
-}
-
-TEST_F(SampleBank, MarksTheRightAnswersAmongTheOptionsThatExist) {
-    const auto rows = Query("SELECT tx, da, da1, da2, da3, da4, da5, da6, tm, km FROM sj");
-    ASSERT_FALSE(rows.empty());
-    for (const Row& row : rows) {
-        ASSERT_TRUE(row[0] && row[1] && row[8] && row[9]);
-        SCOPED_TRACE(row[8]->toStdString());
-        const QString& tx = *row[0];
-        const QString& da = *row[1];
-        EXPECT_TRUE(tx == kSingle || tx == kMultiple);
+        ASSERT_FALSE(row[3].IsNull());
+        SCOPED_TRACE(row[2].ToText().toStdString());
+        const QString tx = row[0].ToText();
+        const QString da = row[1].ToText();
+        types.insert(tx);
         ASSERT_EQ(da.size(), 6);
         int options = 0;
-        while (options < 6 && row[2 + options]) ++options;
+        while (options < 6 && !row[4 + options].IsNull()) ++options;
         EXPECT_GE(options, 2);
         for (int i = 0; i < 6; ++i) {
-            EXPECT_TRUE(da[i] == QLatin1Char('0') || da[i] == QLatin1Char('1')) << i;
-            EXPECT_EQ(row[2 + i].has_value(), i < options) << "option " << i + 1;
-            if (da[i] == QLatin1Char('1')) {
-                EXPECT_LT(i, options) << "answer " << i + 1;
-            }
+            EXPECT_EQ(row[4 + i].IsNull(), i >= options) << "no gaps among the options";
+            EXPECT_TRUE(da[i] == u'0' || (da[i] == u'1' && i < options)) << da.toStdString();
         }
         const auto chosen = da.count(QLatin1Char('1'));
-        EXPECT_GE(chosen, tx == kSingle ? 1 : 2);
-        EXPECT_LE(chosen, tx == kSingle ? 1 : 6);
+        EXPECT_TRUE(tx == single ? chosen == 1 : chosen >= 2) << tx.toStdString();
     }
+    EXPECT_EQ(types, (std::set<QString>{single, multiple}));
 }
 
-TEST_F(SampleBank, ShowsBothQuestionTypes) {
-    std::set<QString> types;
-    for (const Row& row : Query("SELECT DISTINCT tx FROM sj")) types.insert(*row[0]);
-    EXPECT_EQ(types, (std::set<QString>{kSingle, kMultiple}));
-}
+// A pool of at least 60 questions, one in five with a picture; each picture is found by the
+// first five characters of its name, and some fit the frame while others must shrink.
+TEST(SampleBank, DrawsFromAPoolWithPicturesOfEverySize) {
+    const Row pool = Sample(QStringLiteral(
+        "SELECT count(*), sum(pcxname IS NOT NULL) FROM (SELECT DISTINCT tm, da1, da2, da3, "
+        "da4, da5, da6, pcxname FROM sj)"))[0];
+    EXPECT_GE(pool[0].ToDouble(), 60);
+    EXPECT_NEAR(pool[1].ToDouble() / pool[0].ToDouble(), 0.2, 0.05);
+    const Row all = Sample(QStringLiteral("SELECT count(*), sum(pcxname IS NOT NULL) FROM sj"))[0];
+    EXPECT_NEAR(all[1].ToDouble() / all[0].ToDouble(), 0.2, 0.1);
 
-TEST_F(SampleBank, DrawsFromAPoolOfAtLeastSixtyQuestionsOneInFiveWithAPicture) {
-    const auto distinct = Query(
-        "SELECT count(*), sum(pcxname IS NOT NULL) FROM (SELECT DISTINCT tm, da1, da2, da3, da4, "
-        "da5, da6, pcxname FROM sj)");
-    const double questions = distinct[0][0]->toDouble();
-    EXPECT_GE(questions, 60);
-    EXPECT_NEAR(distinct[0][1]->toDouble() / questions, 0.2, 0.05);
-
-    const auto rows = Query("SELECT count(*), sum(pcxname IS NOT NULL) FROM sj");
-    EXPECT_NEAR(rows[0][1]->toDouble() / rows[0][0]->toDouble(), 0.2, 0.1);
-}
-
-TEST_F(SampleBank, FindsEveryPictureByTheFirstFiveCharactersOfItsName) {
     const QDir pictures(SampleFolder().filePath(QStringLiteral("tp2")));
     bool longName = false, fits = false, tooWide = false, tooHigh = false;
-    for (const Row& row : Query("SELECT DISTINCT pcxname FROM sj WHERE pcxname IS NOT NULL")) {
-        const QString& name = *row[0];
+    for (const Row& row :
+         Sample(QStringLiteral("SELECT DISTINCT pcxname FROM sj WHERE pcxname IS NOT NULL"))) {
+        const QString name = row[0].ToText();
         SCOPED_TRACE(name.toStdString());
         ASSERT_GE(name.trimmed().size(), 5);
         longName = longName || name.size() > 5;
@@ -215,18 +143,7 @@ TEST_F(SampleBank, FindsEveryPictureByTheFirstFiveCharactersOfItsName) {
         tooWide = tooWide || image.width() > 289;
         tooHigh = tooHigh || image.height() > 300;
     }
-    EXPECT_TRUE(longName);
-    EXPECT_TRUE(fits);
-    EXPECT_TRUE(tooWide);
-    EXPECT_TRUE(tooHigh);
-}
-
-TEST_F(SampleBank, ComesWithSettingsForFivePapersOfKindOne) {
-    const QSettings ini(SampleFolder().filePath(QStringLiteral("dsyjdc.ini")),
-                        QSettings::IniFormat);
-    EXPECT_EQ(ini.status(), QSettings::NoError);
-    EXPECT_EQ(ini.value(QStringLiteral("Server/Cycyh")).toString(), QStringLiteral("5"));
-    EXPECT_EQ(ini.value(QStringLiteral("Server/Cyczl")).toString(), QStringLiteral("1"));
+    EXPECT_TRUE(longName && fits && tooWide && tooHigh) << longName << fits << tooWide << tooHigh;
 }
 
 }  // namespace

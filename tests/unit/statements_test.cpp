@@ -4,6 +4,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "shared/recordsets.h"
 #include "support/exam_db.h"
 
 namespace {
@@ -12,10 +13,10 @@ using testing_support::Query;
 using testing_support::Row;
 using testing_support::Scalar;
 
-TEST(Statements, TextsForTheSystemsOwnValues) {
+TEST(Statements, TextsAsTheTerminalRunsThem) {
     const QString p = QStringLiteral("1001001");
     const QString z = QStringLiteral("123456");
-    struct Case {
+    const struct {
         QString text;
         const char* expected;
     } cases[] = {
@@ -37,42 +38,32 @@ TEST(Statements, TextsForTheSystemsOwnValues) {
          "update sjdj set bz='1' where sjmc='1001001' and zh='123456' and bz='0'"},
         {statements::S11(p, z),
          "SELECT * From sjdj where sjmc='1001001' and zh='123456' and df=0 order by ID"},
+        // A quote in a pasted value is doubled, so it can never end the literal.
+        {statements::S3(QStringLiteral("a'b")), "SELECT * FROM sj where sjmc='a''b'"},
+        {statements::S10(QStringLiteral("'"), QStringLiteral("''")),
+         "update sjdj set bz='1' where sjmc='''' and zh='''''' and bz='0'"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, QString::fromUtf8(c.expected));
 }
 
-TEST(Statements, QuotesInAValueAreDoubled) {
-    EXPECT_EQ(statements::Quoted(QStringLiteral("1' OR '1'='1")),
-              QStringLiteral("1'' OR ''1''=''1"));
-    EXPECT_EQ(statements::S3(QStringLiteral("a'b")),
-              QStringLiteral("SELECT * FROM sj where sjmc='a''b'"));
-    EXPECT_EQ(statements::S10(QStringLiteral("'"), QStringLiteral("''")),
-              QStringLiteral("update sjdj set bz='1' where sjmc='''' and zh='''''' and bz='0'"));
-}
+const QString kPaper = QStringLiteral("1001001");
+const QString kOther = QStringLiteral("1001002");
+const QString kAdmission = QStringLiteral("123456");
 
 class StatementsOnTheBank : public ::testing::Test {
 protected:
-    void SetUp() override {
-        conn.CursorLocation = db::adUseClient;
-        conn.Open(folder.ConnectionString());
-    }
+    void SetUp() override { shared::OpenConnection(conn, folder.ConnectionString()); }
 
     // Opens the statement as the terminal opens every recordset.
-    db::Recordset& Open(const QString& statement, int lockType = db::adLockOptimistic) {
-        rs.Close();
-        rs.SetActiveConnection(&conn);
-        rs.CursorLocation = db::adUseClient;
-        rs.CursorType = db::adOpenStatic;
-        rs.LockType = lockType;
-        rs.Open(statement, -1, -1, db::adCmdText);
+    db::Recordset& Open(const QString& statement) {
+        shared::OpenRecordset(rs, conn, statement, db::adLockOptimistic, false);
         return rs;
     }
 
     // The given column of every row of the statement, in its order.
     std::vector<db::Value> Column(const QString& statement, const QString& name) {
-        Open(statement);
         std::vector<db::Value> values;
-        for (; !rs.Eof(); rs.MoveNext()) values.push_back(rs.Field(name));
+        for (Open(statement); !rs.Eof(); rs.MoveNext()) values.push_back(rs.Field(name));
         return values;
     }
 
@@ -83,104 +74,81 @@ protected:
     db::Recordset rs;
 };
 
-const QString kPaper = QStringLiteral("1001001");
-const QString kAdmission = QStringLiteral("123456");
-
-TEST_F(StatementsOnTheBank, APaperOfTenIsCountedAndOneOfNineToo) {
-    testing_support::AddPaper(Db(), kPaper, 10);
-    testing_support::AddPaper(Db(), QStringLiteral("1001002"), 9);
+// One sheet from the count of its paper to the review, beside the sheets of another paper
+// and another candidate that no statement may touch.
+TEST_F(StatementsOnTheBank, ASheetFromItsPaperToItsReview) {
+    // Order keys out of question order: th 1..10 get bk 3 6 9 1 4 7 10 2 5 8.
+    testing_support::AddPaper(Db(), kPaper, 10, [](int i, testing_support::Question& q) {
+        q.bk = (i * 3) % 11;
+        q.fz = i;
+        if (i % 3 == 0) q.pcxname = QStringLiteral("K%1").arg(i);
+    });
+    // Ties: the copy keeps the order in which the database returns them.
+    testing_support::AddPaper(Db(), kOther, 60,
+                              [](int i, testing_support::Question& q) { q.bk = i > 50 ? 2 : 1; });
     EXPECT_EQ(Open(statements::S3(kPaper)).RecordCount(), 10);
     EXPECT_EQ(Open(statements::S4(kPaper)).RecordCount(), 10);
-    EXPECT_EQ(Open(statements::S3(QStringLiteral("1001002"))).RecordCount(), 9);
-    EXPECT_EQ(Open(statements::S4(QStringLiteral("1001002"))).RecordCount(), 9);
-    EXPECT_EQ(Open(statements::S3(QStringLiteral("1001003"))).RecordCount(), 0);
-}
+    EXPECT_EQ(Open(statements::S3(kOther)).RecordCount(), 60);
+    EXPECT_EQ(Open(statements::S4(QStringLiteral("1001003"))).RecordCount(), 0);
 
-TEST_F(StatementsOnTheBank, DeleteRemovesEveryRowOfTheAdmissionNumber) {
+    // The last exam's sheets of this number go, handed in or not; near numbers stay.
     testing_support::Exec(Db(),
-                      "INSERT INTO sjdj (tx, sjmc, zh, bz) VALUES "
-                      "('t', 'A', '123456', '0'), ('t', 'B', '123456', '1'), "
-                      "('t', 'A', '1234567', '0'), ('t', 'A', '12345', '1')");
+                          "INSERT INTO sjdj (tx, sjmc, zh, bz) VALUES ('t', 'A', '123456', '0'),"
+                          "('t', 'B', '123456', '1'), ('t', 'A', '1234567', '0'),"
+                          "('t', 'A', '12345', '1')");
     conn.Execute(statements::S5(kAdmission));
     EXPECT_EQ(Query(Db(), "SELECT zh FROM sjdj ORDER BY id"),
               (std::vector<Row>{{db::Value("1234567")}, {db::Value("12345")}}));
-}
 
-TEST_F(StatementsOnTheBank, CopyTakesTheHighestBkFirstWithConsecutiveIds) {
-    const int bks[] = {5, 9, 1, 7, 3};
-    testing_support::AddPaper(Db(), kPaper, 5, [&](int i, testing_support::Question& q) {
-        q.bk = bks[i - 1];
-        q.fz = i;
-        q.pcxname = QStringLiteral("K%1").arg(i);
-    });
-    testing_support::AddPaper(Db(), QStringLiteral("1001002"), 10);
-    testing_support::Exec(Db(), "INSERT INTO sjdj (tx, zh) VALUES ('old', 'x')");
-    conn.Execute(statements::S6(kPaper, kAdmission));
-
-    const auto rows = Query(Db(),
-                            "SELECT id - (SELECT min(id) FROM sjdj WHERE zh='123456'), th, bk, "
-                            "fz, sjmc, zh, bz, pcxname, sjda, df, xq FROM sjdj "
-                            "WHERE zh='123456' ORDER BY id");
-    const std::vector<Row> expected{
-        {0, 2, 9, 2, kPaper, kAdmission, "0", "K2", {}, 0, 0},
-        {1, 4, 7, 4, kPaper, kAdmission, "0", "K4", {}, 0, 0},
-        {2, 1, 5, 1, kPaper, kAdmission, "0", "K1", {}, 0, 0},
-        {3, 5, 3, 5, kPaper, kAdmission, "0", "K5", {}, 0, 0},
-        {4, 3, 1, 3, kPaper, kAdmission, "0", "K3", {}, 0, 0},
-    };
-    EXPECT_EQ(rows, expected);
-    EXPECT_EQ(Scalar(Db(), "SELECT min(id) FROM sjdj WHERE zh='123456'"), db::Value(2));
-}
-
-TEST_F(StatementsOnTheBank, CopyKeepsTheDatabaseOrderWhereBkIsEqual) {
-    testing_support::AddPaper(Db(), kPaper, 60, [](int i, testing_support::Question& q) {
-        q.bk = i > 50 ? 2 : 1;
-    });
-    conn.Execute(statements::S6(kPaper, kAdmission));
-    std::vector<db::Value> expected;
-    for (int i = 51; i <= 60; ++i) expected.emplace_back(i);
-    for (int i = 1; i <= 50; ++i) expected.emplace_back(i);
-    EXPECT_EQ(Column(statements::S7(kPaper, kAdmission), QStringLiteral("th")), expected);
-}
-
-TEST_F(StatementsOnTheBank, SheetIsReadInIdOrderOnlyWhileNotHandedIn) {
-    testing_support::AddPaper(Db(), kPaper, 10);
-    testing_support::AddPaper(Db(), QStringLiteral("1001002"), 10);
-    conn.Execute(statements::S6(QStringLiteral("1001002"), kAdmission));
+    conn.Execute(statements::S6(kOther, kAdmission));
     conn.Execute(statements::S6(kPaper, kAdmission));
     conn.Execute(statements::S6(kPaper, QStringLiteral("999")));
+    const QString columns =
+        QStringLiteral("th, tx, km, tm, da1, da2, da3, da4, da5, da6, da, bk, fz, sjmc, pcxname");
+    EXPECT_EQ(
+        Query(Db(), "SELECT " + columns + " FROM sjdj WHERE zh='123456' AND sjmc='" + kPaper +
+                        "' ORDER BY id"),
+        Query(Db(), "SELECT " + columns + " FROM sj WHERE sjmc='" + kPaper + "' ORDER BY bk DESC"))
+        << "a copy of the paper, highest order key first";
+    EXPECT_EQ(Query(Db(), "SELECT DISTINCT zh, bz, sjda, df, xq FROM sjdj WHERE sjmc='" + kPaper +
+                              "' AND zh='123456'"),
+              (std::vector<Row>{{kAdmission, "0", {}, 0, 0}}));
+
+    std::vector<db::Value> tied;
+    for (int i = 51; i <= 60; ++i) tied.emplace_back(i);
+    for (int i = 1; i <= 50; ++i) tied.emplace_back(i);
+    EXPECT_EQ(Column(statements::S7(kOther, kAdmission), QStringLiteral("th")), tied);
 
     const auto ids = Column(statements::S7(kPaper, kAdmission), QStringLiteral("ID"));
-    ASSERT_EQ(ids.size(), 10u);
-    for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(ids[i], db::Value(int(i) + 11));
-    EXPECT_EQ(Column(statements::S7(kPaper, kAdmission), QStringLiteral("th")).front(),
-              db::Value(10));
+    ASSERT_EQ(ids.size(), 10u) << "this paper and this candidate only";
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_EQ(ids[i].ToDouble(), ids[0].ToDouble() + double(i)) << "consecutive, in order";
+    }
 
-    conn.Execute(statements::S10(kPaper, kAdmission));
-    EXPECT_EQ(Open(statements::S7(kPaper, kAdmission)).RecordCount(), 0);
-    EXPECT_EQ(Scalar(Db(), "SELECT count(*) FROM sjdj WHERE bz='0'"), db::Value(20));
-}
-
-TEST_F(StatementsOnTheBank, SumTotalsTheSheetAndReviewFindsTheZerosAfterHandIn) {
-    testing_support::AddPaper(Db(), kPaper, 10, [](int, testing_support::Question& q) { q.fz = 2; });
-    conn.Execute(statements::S6(kPaper, kAdmission));
+    // Questions 2, 5 and 9 scored their points.
     testing_support::Exec(Db(), "UPDATE sjdj SET df=fz WHERE th IN (2, 5, 9)");
-
-    EXPECT_EQ(Open(statements::S9(kPaper, kAdmission)).Field(0), db::Value(6));
+    EXPECT_EQ(Open(statements::S9(kPaper, kAdmission)).Field(0), db::Value(16));
     EXPECT_TRUE(Open(statements::S9(kPaper, QStringLiteral("9"))).Field(0).IsNull());
 
     conn.Execute(statements::S10(kPaper, kAdmission));
-    EXPECT_EQ(Scalar(Db(), "SELECT count(*) FROM sjdj WHERE bz='1'"), db::Value(10));
+    EXPECT_EQ(
+        Query(Db(),
+              "SELECT sjmc, zh, count(*) FROM sjdj WHERE bz='1' GROUP BY sjmc, zh ORDER BY zh"),
+        (std::vector<Row>{{"A", "12345", 1}, {kPaper, kAdmission, 10}}));
+    EXPECT_EQ(Scalar(Db(), "SELECT count(*) FROM sjdj WHERE bz='0'"), db::Value(1 + 60 + 10));
+    EXPECT_EQ(Open(statements::S7(kPaper, kAdmission)).RecordCount(), 0);
     EXPECT_TRUE(Open(statements::S9(kPaper, kAdmission)).Field(0).IsNull());
 
-    const auto th = Column(statements::S11(kPaper, kAdmission), QStringLiteral("th"));
-    EXPECT_EQ(th, (std::vector<db::Value>{10, 8, 7, 6, 4, 3, 1}));
+    EXPECT_EQ(Column(statements::S11(kPaper, kAdmission), QStringLiteral("th")),
+              (std::vector<db::Value>{7, 3, 10, 6, 1, 8, 4}))
+        << "the handed-in questions without points, in sheet order";
 }
 
 TEST_F(StatementsOnTheBank, KindNumbersAreText) {
-    testing_support::AddKind(Db(), QStringLiteral("1"), QStringLiteral("一"), QStringLiteral("甲"), 45, 80);
-    testing_support::AddKind(Db(), QStringLiteral("01"), QStringLiteral("零一"), QStringLiteral("乙"));
-    testing_support::AddKind(Db(), QStringLiteral("91"), QStringLiteral("九一"), QStringLiteral("丙"));
+    using testing_support::AddKind;
+    AddKind(Db(), QStringLiteral("1"), QStringLiteral("一"), QStringLiteral("甲"), 45, 80);
+    AddKind(Db(), QStringLiteral("01"), QStringLiteral("零一"), QStringLiteral("乙"));
+    AddKind(Db(), QStringLiteral("91"), QStringLiteral("九一"), QStringLiteral("丙"));
 
     EXPECT_EQ(Column(statements::S2(QStringLiteral("1")), QStringLiteral("lb")),
               (std::vector<db::Value>{"甲"}));
@@ -203,11 +171,10 @@ TEST_F(StatementsOnTheBank, AValueWithQuotesSelectsNothingAndChangesNothing) {
     for (const QString& bad : {QStringLiteral("1' OR '1'='1"),
                                QStringLiteral("x'; DROP TABLE sj; --"), QStringLiteral("'")}) {
         SCOPED_TRACE(bad.toStdString());
-        EXPECT_EQ(Open(statements::S2(bad)).RecordCount(), 0);
-        EXPECT_EQ(Open(statements::S3(bad)).RecordCount(), 0);
-        EXPECT_EQ(Open(statements::S8(bad)).RecordCount(), 0);
-        EXPECT_EQ(Open(statements::S7(bad, bad)).RecordCount(), 0);
-        EXPECT_EQ(Open(statements::S11(kPaper, bad)).RecordCount(), 0);
+        for (const QString& select : {statements::S2(bad), statements::S3(bad), statements::S8(bad),
+                                      statements::S7(bad, bad), statements::S11(kPaper, bad)}) {
+            EXPECT_EQ(Open(select).RecordCount(), 0) << select.toStdString();
+        }
         conn.Execute(statements::S5(bad));
         conn.Execute(statements::S10(kPaper, bad));
         conn.Execute(statements::S10(bad, kAdmission));
