@@ -161,8 +161,9 @@ struct FailureCase {
 };
 
 TEST(ProfileWrite, IsAllOrNothing) {
-    const QByteArray before("; terminal\r\n[Server]\r\nCyczl=1\r\n");
-    const QByteArray after = before + "Cycyh=12\r\n";
+    // The value changes near the start, so that a half-done rewrite in place shows.
+    const QByteArray before("[Server]\r\nCycyh=3\r\nCyczl=1\r\n; terminal\r\n");
+    const QByteArray after("[Server]\r\nCycyh=12\r\nCyczl=1\r\n; terminal\r\n");
     using Step = FullDisk::Step;
     const FailureCase cases[] = {
         {"writable folder", false, false, {}, false, true},
