@@ -264,12 +264,10 @@ bool WriteProfileString(const QString& section, const QString& key, const QStrin
         if (!info.isFile()) return Failed(reason, path + QStringLiteral(" is not a file"));
         if (!info.isWritable()) return Failed(reason, path + QStringLiteral(" is read-only"));
         QFile current(path);
-        if (!current.open(QIODevice::ReadOnly)) {
-            return Failed(reason, QStringLiteral("reading %1: %2").arg(path, current.errorString()));
-        }
-        data = current.readAll();
-        if (current.error() != QFileDevice::NoError) {
-            return Failed(reason, QStringLiteral("reading %1: %2").arg(path, current.errorString()));
+        if (current.open(QIODevice::ReadOnly)) data = current.readAll();
+        if (!current.isOpen() || current.error() != QFileDevice::NoError) {
+            const QString why = current.errorString();
+            return Failed(reason, QStringLiteral("reading %1: %2").arg(path, why));
         }
     }
 

@@ -101,8 +101,8 @@ struct Services {
     ProgramEnd* end = nullptr;
     Shutdown* shutdown = nullptr;
     KeyInjector* keys = nullptr;
-    QString folder;   // the program's folder, without a trailing separator
-    QString exeName;  // the executable's file name without folder and extension
+    QString folder;               // the program's folder, without a trailing separator
+    QString exeName;              // the executable's file name without folder and extension
     FileWrites* files = nullptr;  // null: the real calls
 };
 

@@ -58,10 +58,9 @@ bool GetIni(shared::Module1& module) {
         // at the next start; this run goes on with the count typed.
         QString reason;
         if (!platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
-                                          dialog->CodeNumber, iniPath, &reason,
-                                          module.Sys.files)) {
-            QTextStream(stderr) << "derravance: the paper count was not written back, "
-                                << iniPath << " is left as it was: " << reason << Qt::endl;
+                                          dialog->CodeNumber, iniPath, &reason, module.Sys.files)) {
+            QTextStream(stderr) << "derravance: the paper count was not written back, " << iniPath
+                                << " is left as it was: " << reason << Qt::endl;
         }
         module.PaperCount = count;
         dialog->Unload();

@@ -143,7 +143,8 @@ TEST_F(Display, PictureNames) {
     // The picture folder of an old installation may be named in capitals too.
     for (const char* folder : {"tp2", "TP2"}) {
         if (QLatin1String(folder) == QLatin1String("TP2")) {
-            ASSERT_TRUE(QDir(screen.folder.Path()).rename(QStringLiteral("tp2"), QStringLiteral("TP2")));
+            ASSERT_TRUE(QDir(screen.folder.Path())
+                            .rename(QStringLiteral("tp2"), QStringLiteral("TP2")));
         }
         for (int n = 1; n <= static_cast<int>(std::size(cases)); ++n) {
             Show(n);

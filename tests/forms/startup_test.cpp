@@ -39,7 +39,8 @@ TEST(GetIniFile, IsFoundWhateverTheCaseOfItsName) {
     for (const auto& c : cases) {
         testing_support::ProgramFolder own;
         for (const auto& [name, count] : c.files) {
-            own.Put(name, QStringLiteral("[Server]\r\nCycyh=%1\r\nCyczl=1\r\n").arg(count).toUtf8());
+            own.Put(name,
+                    QStringLiteral("[Server]\r\nCycyh=%1\r\nCyczl=1\r\n").arg(count).toUtf8());
         }
         FakeServices fakes(own.Path());
         shared::Module1 m(fakes.services);
@@ -235,9 +236,11 @@ TEST(GetIniWriteBack, AFailureLeavesTheFileAndTheRunUsesTheTypedCount) {
         EXPECT_EQ(own.ReadIni(), before) << "byte for byte";
         EXPECT_EQ(own.Names(), QStringList{QStringLiteral("dsyjdc.ini")});
         // The toolkit's own chatter aside, one line tells why.
-        const QStringList told = err.split(u'\n').filter(QRegularExpression(QStringLiteral("^derravance: ")));
+        const QStringList told =
+            err.split(u'\n').filter(QRegularExpression(QStringLiteral("^derravance: ")));
         ASSERT_EQ(told.size(), 1) << err.toStdString();
-        EXPECT_TRUE(told[0].contains(own.IniPath()) && told[0].contains(QString::fromUtf8(c.reason)))
+        EXPECT_TRUE(told[0].contains(own.IniPath()) &&
+                    told[0].contains(QString::fromUtf8(c.reason)))
             << err.toStdString();
     }
 }

@@ -1,14 +1,14 @@
 #include "support/program_folder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace testing_support {
 
@@ -47,9 +47,8 @@ QByteArray ProgramFolder::Get(const QString& relative) const {
 }
 
 QStringList ProgramFolder::Names() const {
-    return QDir(Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(Path()).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 namespace {
@@ -75,9 +74,8 @@ ReadOnly::ReadOnly(const QString& path) : path_(path), before_(QFile::permission
         immutable_ = SetImmutable(path_, true);
         made_ = immutable_;
     } else {
-        made_ = QFile::setPermissions(
-            path_, before_ & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
-                               QFile::WriteOther));
+        made_ = QFile::setPermissions(path_, before_ & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                         QFile::WriteGroup | QFile::WriteOther));
     }
 }
 

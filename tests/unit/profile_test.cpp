@@ -184,7 +184,8 @@ TEST(ProfileWrite, IsAllOrNothing) {
         testing_support::ProgramFolder folder;
         folder.Put(QStringLiteral("settings.ini"), before);
         const QString path = folder.File(QStringLiteral("settings.ini"));
-        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        ASSERT_TRUE(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         const QFile::Permissions mode = QFile::permissions(path);
         FullDisk disk(c.fault.value_or(Step::Write));
         QString reason;
