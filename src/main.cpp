@@ -1,17 +1,47 @@
 #include <QApplication>
 #include <cstdio>
+#include <mutex>
 
 #include "shared/module1.h"
 #include "startup/startup.h"
 
+namespace {
+
+void ReportNoDisplay(const QString& why) {
+    std::fprintf(stderr, "derravance: no display to show the terminal on (%s)\n",
+                 qUtf8Printable(why));
+}
+
+std::mutex startupLock;
+QString startupCause;  // the platform plugin's first word on why it cannot connect
+
+// While the toolkit connects to the display, its chatter is held back. When it cannot
+// connect (no server, no usable platform plugin) it would abort; the program ends
+// instead like any other window that cannot be set up, with one line saying why.
+void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const std::lock_guard lock(startupLock);
+    if (type != QtFatalMsg) {
+        const QLatin1String category(context.category != nullptr ? context.category : "");
+        if (startupCause.isEmpty() && category.startsWith(QLatin1String("qt.qpa"))) {
+            startupCause = message.simplified();
+        }
+        return;
+    }
+    ReportNoDisplay(startupCause.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0).simplified()
+                                           : startupCause);
+    platform::ProcessEnd().End(shared::kExitStartupFailure);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    // Without a display the toolkit would abort; say why and end like any other
-    // window that cannot be set up.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("derravance: no display to show the terminal on (DISPLAY is not set)\n", stderr);
+        ReportNoDisplay(QStringLiteral("DISPLAY is not set"));
         return shared::kExitStartupFailure;
     }
+    const QtMessageHandler previous = qInstallMessageHandler(OnStartupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
     return startup::RunProgram(platform::ProductionServices());
 }

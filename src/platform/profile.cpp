@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <vector>
+
+#include "platform/system.h"
 
 namespace platform {
 namespace {
@@ -159,6 +161,76 @@ QByteArray WithValue(const QByteArray& data, const std::vector<Line>& lines,
     return data.left(after.next) + entry + eol + data.mid(after.next);
 }
 
+// A new, empty file beside path, open for writing; false when none can be made.
+bool CreateBeside(const QString& path, QFile& file) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        file.setFileName(path + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(),
+                                                          8, 16, QLatin1Char('0')));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            return true;
+        }
+        if (!file.exists()) return false;
+    }
+    return false;
+}
+
+// Writes the new content over the old one; when that fails, puts the old bytes back,
+// which fit where they were.
+QString RewriteInPlace(const QString& path, const QByteArray& old, const QByteArray& bytes,
+                       FileWrites& files) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        return QStringLiteral("opening %1: %2").arg(path, file.errorString());
+    }
+    QString failure = files.Write(file, bytes);
+    if (failure.isEmpty() && !file.resize(bytes.size())) failure = file.errorString();
+    if (failure.isEmpty()) failure = files.Flush(file);
+    if (failure.isEmpty()) return {};
+
+    QString restore;
+    if (!file.seek(0)) restore = file.errorString();
+    if (restore.isEmpty()) restore = files.Write(file, old);
+    if (restore.isEmpty() && !file.resize(old.size())) restore = file.errorString();
+    if (restore.isEmpty()) restore = files.Flush(file);
+    failure = QStringLiteral("writing %1: %2").arg(path, failure);
+    if (!restore.isEmpty()) failure += QStringLiteral("; putting the old content back: ") + restore;
+    return failure;
+}
+
+// Replaces the file's content by bytes; the reason of a failure, or an empty text.
+// The copy is written beside the file and renamed over it only once it is wholly on
+// disk, so that a full disk or a crash leaves the old file as it was.
+QString ReplaceContent(const QString& path, bool existed, const QByteArray& old,
+                       const QByteArray& bytes, FileWrites& files) {
+    QFile copy;
+    if (!CreateBeside(path, copy)) {
+        // A read-only program folder with a writable file is still written, in place.
+        if (existed) return RewriteInPlace(path, old, bytes, files);
+        return QStringLiteral("creating %1: %2").arg(copy.fileName(), copy.errorString());
+    }
+    if (existed) copy.setPermissions(QFile::permissions(path));
+    const QString name = copy.fileName();
+    QString failure;
+    if (const QString write = files.Write(copy, bytes); !write.isEmpty()) {
+        failure = QStringLiteral("writing %1: %2").arg(name, write);
+    } else if (const QString flush = files.Flush(copy); !flush.isEmpty()) {
+        failure = QStringLiteral("flushing %1: %2").arg(name, flush);
+    }
+    copy.close();
+    if (failure.isEmpty()) {
+        const QString rename = files.Rename(name, path);
+        if (rename.isEmpty()) return {};
+        failure = QStringLiteral("renaming %1 to %2: %3").arg(name, path, rename);
+    }
+    QFile::remove(name);
+    return failure;
+}
+
+bool Failed(QString* reason, const QString& why) {
+    if (reason != nullptr) *reason = why;
+    return false;
+}
+
 }  // namespace
 
 QString ReadProfileString(const QString& section, const QString& key,
@@ -179,34 +251,32 @@ QString ReadProfileString(const QString& section, const QString& key,
 }
 
 bool WriteProfileString(const QString& section, const QString& key, const QString& value,
-                        const QString& path) {
+                        const QString& path, QString* reason, FileWrites* files) {
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
-    if (!Writable(sectionName, keyName, value)) return false;
+    if (!Writable(sectionName, keyName, value)) {
+        return Failed(reason, QStringLiteral("the entry would not read back as written"));
+    }
 
     QByteArray data;
     const QFileInfo info(path);
     if (info.exists()) {
-        if (!info.isFile() || !info.isWritable()) return false;
+        if (!info.isFile()) return Failed(reason, path + QStringLiteral(" is not a file"));
+        if (!info.isWritable()) return Failed(reason, path + QStringLiteral(" is read-only"));
         QFile current(path);
-        if (!current.open(QIODevice::ReadOnly)) return false;
-        data = current.readAll();
-        if (current.error() != QFileDevice::NoError) return false;
+        if (current.open(QIODevice::ReadOnly)) data = current.readAll();
+        if (!current.isOpen() || current.error() != QFileDevice::NoError) {
+            const QString why = current.errorString();
+            return Failed(reason, QStringLiteral("reading %1: %2").arg(path, why));
+        }
     }
 
-    // The new content goes to a temporary file beside the old one and replaces it in
-    // one rename, so that a crash leaves either the old file or the new one.
-    QSaveFile out(path);
-    // A read-only program folder with a writable file is still written, in place.
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+    static FileWrites real;
     const QByteArray updated =
         WithValue(data, ParseLines(data), sectionName, keyName, value.toUtf8());
-    if (out.write(updated) != updated.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    const QString failure =
+        ReplaceContent(path, info.exists(), data, updated, files != nullptr ? *files : real);
+    return failure.isEmpty() || Failed(reason, failure);
 }
 
 }  // namespace platform

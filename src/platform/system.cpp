@@ -3,16 +3,50 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+
+#ifdef DERRAVANCE_COVERAGE
+extern "C" void __gcov_dump();
+#endif
 
 namespace platform {
+namespace {
+
+QString LastSystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+bool Exists(const QFileInfo& info) { return info.exists() || info.isSymLink(); }
+
+// The entry of folder named name, or else one whose name differs only in case: the
+// first in code-point order when several do, whatever the directory's own order.
+QString EntryWithoutCase(const QString& folder, const QString& name) {
+    QString found;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System |
+                                     QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString entry = entries.fileName();
+        if (entry == name) return entry;
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || entry < found)) {
+            found = entry;
+        }
+    }
+    return found;
+}
+
+}  // namespace
 
 QDateTime SystemClock::Now() const { return QDateTime::currentDateTime(); }
 
@@ -25,7 +59,34 @@ float BasicRandom::Next() {
 void ProcessEnd::End(int status) {
     std::fflush(stdout);
     std::fflush(stderr);
+#ifdef DERRAVANCE_COVERAGE
+    // _Exit skips the exit handlers that would write the counters.
+    __gcov_dump();
+#endif
     std::_Exit(status);
+}
+
+QString FileWrites::Write(QFile& file, const QByteArray& bytes) {
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size()) return {};
+    if (written < 0) return file.errorString();
+    return QStringLiteral("%1 of %2 bytes written: %3")
+        .arg(written)
+        .arg(bytes.size())
+        .arg(LastSystemError());
+}
+
+QString FileWrites::Flush(QFile& file) {
+    if (!file.flush()) return file.errorString();
+    if (::fsync(file.handle()) != 0) return LastSystemError();
+    return {};
+}
+
+QString FileWrites::Rename(const QString& from, const QString& to) {
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        return LastSystemError();
+    }
+    return {};
 }
 
 void SystemShutdown::Request(int mode) {
@@ -57,8 +118,9 @@ Services& ProductionServices() {
     static ProcessEnd end;
     static SystemShutdown shutdown;
     static QtKeyInjector keys;
-    static Services services{&clock, &random, &end, &shutdown, &keys, ExecutableFolder(),
-                             ExecutableName()};
+    static FileWrites files;
+    static Services services{&clock,           &random,          &end,  &shutdown, &keys,
+                             ExecutableFolder(), ExecutableName(), &files};
     return services;
 }
 
@@ -77,10 +139,26 @@ bool IsPlainFile(const QString& path) {
     return info.exists() && info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
 }
 
+QString FindPath(const QString& path) {
+    if (Exists(QFileInfo(path))) return path;
+    const qsizetype cut = path.lastIndexOf(QDir::separator());
+    const QString name = path.mid(cut + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return path;
+    if (cut < 0) {
+        const QString entry = EntryWithoutCase(QStringLiteral("."), name);
+        return entry.isEmpty() ? path : entry;
+    }
+    // The folder may differ in case as well ("TP2" for "tp2").
+    const QString folder = cut == 0 ? path.left(1) : FindPath(path.left(cut));
+    const QString entry = EntryWithoutCase(folder, name);
+    const QString prefix = folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
+    return prefix + (entry.isEmpty() ? name : entry);
+}
+
 QString JoinPath(const QString& folder, const QString& windowsStyleTail) {
     QString tail = windowsStyleTail;
     tail.replace(QLatin1Char('\\'), QDir::separator());
-    return folder + tail;
+    return FindPath(folder + tail);
 }
 
 QDateTime AddMinutes(const QDateTime& moment, int minutes) {

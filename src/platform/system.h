@@ -5,9 +5,12 @@
 // behind a seam so that tests can replace time, chance, the program folder and the
 // end of the program. It uses only Qt, SQLite and the standard library.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+
+class QFile;
 
 namespace platform {
 
@@ -76,6 +79,20 @@ public:
     void SendTab() override;
 };
 
+// The calls that replace a file's content, one each, so that a test can make any of
+// them fail the way a full disk does. Each gives the reason of a failure, or an
+// empty text. This class makes the real calls.
+class FileWrites {
+public:
+    virtual ~FileWrites() = default;
+    // All of bytes, straight to the file (it is opened unbuffered).
+    virtual QString Write(QFile& file, const QByteArray& bytes);
+    // Returns once what was written is on the disk.
+    virtual QString Flush(QFile& file);
+    // Puts the file from in the place of to, in one step.
+    virtual QString Rename(const QString& from, const QString& to);
+};
+
 // Everything the start-up module needs from the platform, handed in by whoever
 // builds it: the real program or a test.
 struct Services {
@@ -84,8 +101,9 @@ struct Services {
     ProgramEnd* end = nullptr;
     Shutdown* shutdown = nullptr;
     KeyInjector* keys = nullptr;
-    QString folder;   // the program's folder, without a trailing separator
-    QString exeName;  // the executable's file name without folder and extension
+    QString folder;               // the program's folder, without a trailing separator
+    QString exeName;              // the executable's file name without folder and extension
+    FileWrites* files = nullptr;  // null: the real calls
 };
 
 // The real services of a running program; they live for the whole run.
@@ -98,8 +116,15 @@ QString ExecutableName();
 // True for an existing regular file that is not hidden (a name starting with a dot).
 bool IsPlainFile(const QString& path);
 
+// The path as it is on disk when its names differ from it only in case, as the
+// original platform found files whatever their case: a name that exists as written
+// stays; otherwise the entry of its folder that differs only in case, the first in
+// code-point order when several do; a name found in neither way stays as written.
+QString FindPath(const QString& path);
+
 // Joins a folder and a file name the way the original paths were written
-// ("\korva.mdb", "\tp2\"), with the platform's separator.
+// ("\korva.mdb", "\tp2\"), with the platform's separator, and finds the result
+// without regard to case (FindPath).
 QString JoinPath(const QString& folder, const QString& windowsStyleTail);
 
 // Date arithmetic of the exam: minutes added to a moment; a span written "nn:ss"

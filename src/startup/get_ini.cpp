@@ -1,3 +1,4 @@
+#include <QTextStream>
 #include <memory>
 #include <optional>
 
@@ -53,8 +54,14 @@ bool GetIni(shared::Module1& module) {
             module.EndProgram(shared::kExitSettings);
             return false;
         }
-        platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
-                                     dialog->CodeNumber, iniPath);
+        // A failed write-back leaves the file as it was and only costs the question
+        // at the next start; this run goes on with the count typed.
+        QString reason;
+        if (!platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
+                                          dialog->CodeNumber, iniPath, &reason, module.Sys.files)) {
+            QTextStream(stderr) << "derravance: the paper count was not written back, " << iniPath
+                                << " is left as it was: " << reason << Qt::endl;
+        }
         module.PaperCount = count;
         dialog->Unload();
         return true;

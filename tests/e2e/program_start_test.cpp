@@ -3,11 +3,19 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <utility>
+#include <vector>
 
 #include "support/build_dir.h"
 #include "support/program_folder.h"
 
 namespace {
+
+struct Outcome {
+    int status = -1;  // -1: it did not end by itself; -2: it crashed
+    QByteArray out;
+    QByteArray err;
+};
 
 // The built terminal, copied alone into a program folder of the test's own.
 class ProgramStart : public ::testing::Test {
@@ -23,47 +31,74 @@ protected:
         ASSERT_TRUE(QFile::copy(built, program));
     }
 
-    // Runs it; returns the exit status, or -1 when it did not end by itself.
-    int Run(QByteArray* output = nullptr, bool withDisplay = true) {
+    // Runs it headless, or with the display settings given instead.
+    Outcome Run(const std::vector<std::pair<QString, QString>>& display = {
+                    {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        if (withDisplay) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        for (const auto& [name, value] : display) env.insert(name, value);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(folder.Path());
         process.start(program, {});
+        Outcome outcome;
         if (!process.waitForFinished(60000)) {
             process.kill();
             process.waitForFinished();
-            return -1;
+            return outcome;
         }
-        if (output != nullptr) *output = process.readAllStandardOutput() +
-                                         process.readAllStandardError();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        outcome.out = process.readAllStandardOutput();
+        outcome.err = process.readAllStandardError();
+        return outcome;
     }
 };
 
-TEST_F(ProgramStart, WithoutSettingsFileEndsAtOnceAndSilently) {
-    QByteArray output;
-    EXPECT_EQ(Run(&output), 2);
-    EXPECT_TRUE(output.isEmpty()) << output.constData();
+TEST_F(ProgramStart, UnusableSettingsEndItAtOnceAndSilently) {
+    for (const char* count : {"", "4"}) {
+        if (*count != '\0') folder.WriteSettings(QString::fromLatin1(count), QStringLiteral("1"));
+        const Outcome run = Run();
+        EXPECT_EQ(run.status, 2) << count;
+        EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << run.out.constData()
+                                                            << run.err.constData();
+    }
 }
 
-TEST_F(ProgramStart, WithTooFewPapersEndsAtOnceAndSilently) {
-    folder.WriteSettings(QStringLiteral("4"), QStringLiteral("1"));
-    QByteArray output;
-    EXPECT_EQ(Run(&output), 2);
-    EXPECT_TRUE(output.isEmpty()) << output.constData();
+// A display number with no X server behind it.
+QString UnusedDisplay() {
+    for (int n = 97; n < 200; ++n) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) &&
+            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) {
+            return QStringLiteral(":%1").arg(n);
+        }
+    }
+    return QStringLiteral(":97");
 }
 
-TEST_F(ProgramStart, WithoutDisplayEndsWithTheReasonOnStandardError) {
+TEST_F(ProgramStart, WithoutADisplayEndsWithStatusOneAndOneLine) {
     folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
-    QByteArray output;
-    EXPECT_EQ(Run(&output, false), 1);
-    EXPECT_TRUE(output.contains("no display")) << output.constData();
+    const QString display = UnusedDisplay();
+    const struct {
+        std::vector<std::pair<QString, QString>> env;
+        const char* why;
+    } cases[] = {
+        {{}, "DISPLAY is not set"},
+        {{{QStringLiteral("DISPLAY"), display}}, "could not connect to display"},
+        {{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nonexistent")}}, "nonexistent"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Run(c.env);
+        EXPECT_EQ(run.status, 1) << c.why;
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.endsWith('\n')) << run.err.constData();
+        EXPECT_TRUE(run.err.startsWith("derravance: no display to show the terminal on (") &&
+                    run.err.contains(c.why))
+            << run.err.constData();
+    }
 }
 
 }  // namespace

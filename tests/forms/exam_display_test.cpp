@@ -113,19 +113,25 @@ TEST_F(Display, QuestionTextOptionsAndMarkers) {
 }
 
 TEST_F(Display, PictureNames) {
-    screen.WritePicture(QStringLiteral("K0012.gif"), 40, 30);
+    screen.WritePicture(QStringLiteral("K0012.GIF"), 40, 30);
     screen.WritePicture(QStringLiteral("  K00.gif"), 20, 10);
     screen.WritePicture(QStringLiteral("K001.gif"), 50, 50);
+    screen.WritePicture(QStringLiteral("m0001.gif"), 30, 20);
+    // Names that differ only in case: the exact one wins.
+    screen.WritePicture(QStringLiteral("C0001.gif"), 24, 16);
+    screen.WritePicture(QStringLiteral("c0001.gif"), 26, 18);
+    screen.WritePicture(QStringLiteral("C0001.GIF"), 28, 20);
     const struct {
         db::Value pcxname;
         QSize picture;  // empty: none shown
     } cases[] = {
         {QStringLiteral("K0012"), {40, 30}},    {db::Value(), {}},
-        {QStringLiteral("K0012"), {40, 30}},    {QString(), {}},
+        {QStringLiteral("k0012"), {40, 30}},    {QString(), {}},
         {QStringLiteral("K0012"), {40, 30}},    {QStringLiteral("K001"), {}},
         {QStringLiteral("K0012"), {40, 30}},    {QStringLiteral("  K001  "), {}},
-        {QStringLiteral("K0012345"), {40, 30}}, {QStringLiteral("  K0012"), {20, 10}},
-        {QStringLiteral("K9999"), {}},
+        {QStringLiteral("K0012345"), {40, 30}}, {QStringLiteral("  k0012"), {20, 10}},
+        {QStringLiteral("K9999"), {}},          {QStringLiteral("M0001"), {30, 20}},
+        {QStringLiteral("C0001"), {24, 16}},    {QStringLiteral("c0001"), {26, 18}},
     };
     std::vector<Question> questions;
     for (const auto& c : cases) {
@@ -134,17 +140,25 @@ TEST_F(Display, PictureNames) {
         questions.push_back(q);
     }
     screen.OpenSheet(questions);
-    for (int n = 1; n <= static_cast<int>(std::size(cases)); ++n) {
-        Show(n);
-        const QSize want = cases[n - 1].picture;
-        const std::string who = cases[n - 1].pcxname.ToTextOrEmpty().toStdString();
-        if (want.isEmpty()) {
-            EXPECT_TRUE(NoPicture()) << who;
-        } else {
-            ASSERT_TRUE(form().Image3->HasPicture()) << who;
-            EXPECT_EQ(form().Image3->Picture().size(), want) << who;
-            EXPECT_EQ(form().Image3->Appearance(), 1);
-            EXPECT_EQ(form().Image3->BorderStyle(), 1);
+    // The picture folder of an old installation may be named in capitals too.
+    for (const char* folder : {"tp2", "TP2"}) {
+        if (QLatin1String(folder) == QLatin1String("TP2")) {
+            ASSERT_TRUE(QDir(screen.folder.Path())
+                            .rename(QStringLiteral("tp2"), QStringLiteral("TP2")));
+        }
+        for (int n = 1; n <= static_cast<int>(std::size(cases)); ++n) {
+            Show(n);
+            const QSize want = cases[n - 1].picture;
+            const std::string who =
+                folder + (" " + cases[n - 1].pcxname.ToTextOrEmpty().toStdString());
+            if (want.isEmpty()) {
+                EXPECT_TRUE(NoPicture()) << who;
+            } else {
+                ASSERT_TRUE(form().Image3->HasPicture()) << who;
+                EXPECT_EQ(form().Image3->Picture().size(), want) << who;
+                EXPECT_EQ(form().Image3->Appearance(), 1);
+                EXPECT_EQ(form().Image3->BorderStyle(), 1);
+            }
         }
     }
     EXPECT_TRUE(driver.Seen().empty()) << "a missing file is no failure";

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <optional>
+#include <utility>
 
 #include "shared/module1.h"
 #include "startup/startup.h"
@@ -13,6 +16,7 @@
 namespace {
 
 using testing_support::FakeServices;
+using testing_support::FullDisk;
 using testing_support::ModalDriver;
 using testing_support::PressKey;
 
@@ -20,32 +24,54 @@ void Type(const QString& text) {
     for (const QChar c : text) PressKey(c.unicode(), Qt::NoModifier, 0, QString(c));
 }
 
-class GetIniTest : public ::testing::Test {
-protected:
-    testing_support::ProgramFolder folder;
-    FakeServices fakes{folder.Path()};
-    shared::Module1 module{fakes.services};
-
-    bool EndedSilently() const {
-        return module.Ended() && fakes.end.statuses == std::vector<int>{shared::kExitSettings};
+TEST(GetIniFile, IsFoundWhateverTheCaseOfItsName) {
+    struct Case {
+        std::vector<std::pair<QString, int>> files;  // name, paper count
+        int count;                                   // 0: the program ends silently
+    } cases[] = {
+        {{}, 0},
+        {{{QStringLiteral(".dsyjdc.ini"), 5}}, 0},  // hidden
+        {{{QStringLiteral("DSYJDC.INI"), 6}}, 6},
+        {{{QStringLiteral("Dsyjdc.Ini"), 7}}, 7},
+        {{{QStringLiteral("DSYJDC.INI"), 6}, {QStringLiteral("dsyjdc.ini"), 8}}, 8},
+        {{{QStringLiteral("Dsyjdc.ini"), 7}, {QStringLiteral("DSYJDC.INI"), 6}}, 6},
+    };
+    for (const auto& c : cases) {
+        testing_support::ProgramFolder own;
+        for (const auto& [name, count] : c.files) {
+            own.Put(name,
+                    QStringLiteral("[Server]\r\nCycyh=%1\r\nCyczl=1\r\n").arg(count).toUtf8());
+        }
+        FakeServices fakes(own.Path());
+        shared::Module1 m(fakes.services);
+        ModalDriver driver;  // fails the test on any window
+        const std::string names = own.Names().join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(startup::GetIni(m), c.count > 0) << names;
+        EXPECT_TRUE(driver.Seen().empty()) << names;
+        if (c.count > 0) {
+            EXPECT_EQ(m.PaperCount, c.count) << names;
+            EXPECT_TRUE(fakes.end.statuses.empty()) << names;
+        } else {
+            EXPECT_EQ(fakes.end.statuses, std::vector<int>{shared::kExitSettings}) << names;
+        }
     }
-};
 
-TEST_F(GetIniTest, WithoutSettingsFileTheProgramEndsSilently) {
-    ModalDriver driver;  // fails the test on any window
-    EXPECT_FALSE(startup::GetIni(module));
-    EXPECT_TRUE(EndedSilently());
-    EXPECT_TRUE(driver.Seen().empty());
+    // The operator's count goes back into the file found.
+    testing_support::ProgramFolder own;
+    own.Put(QStringLiteral("DSYJDC.INI"), "[Server]\r\nCyczl=1\r\n");
+    FakeServices fakes(own.Path());
+    shared::Module1 m(fakes.services);
+    ModalDriver driver;
+    driver.Then([](QWidget*) {
+        Type(QStringLiteral("120712"));
+        PressKey(Qt::Key_Return);
+    });
+    EXPECT_TRUE(startup::GetIni(m));
+    EXPECT_EQ(own.Names(), QStringList{QStringLiteral("DSYJDC.INI")});
+    EXPECT_EQ(own.Get(QStringLiteral("DSYJDC.INI")), "[Server]\r\nCyczl=1\r\nCycyh=12\r\n");
 }
 
-TEST_F(GetIniTest, AHiddenSettingsFileIsNotFound) {
-    folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
-    QFile::rename(folder.IniPath(), folder.File(QStringLiteral(".dsyjdc.ini")));
-    EXPECT_FALSE(startup::GetIni(module));
-    EXPECT_TRUE(EndedSilently());
-}
-
-TEST_F(GetIniTest, PaperCountDecidesWhetherTheProgramRuns) {
+TEST(GetIni, PaperCountDecidesWhetherTheProgramRuns) {
     struct Case {
         const char* value;
         bool runs;
@@ -75,7 +101,7 @@ TEST_F(GetIniTest, PaperCountDecidesWhetherTheProgramRuns) {
     }
 }
 
-TEST_F(GetIniTest, UnusableCountsAskForTheOperatorCode) {
+TEST(GetIni, UnusableCountsAskForTheOperatorCode) {
     const QByteArray inis[] = {
         "[Server]\r\nCycyh=abc\r\nCyczl=1\r\n",  "[Server]\r\nCycyh=\r\nCyczl=1\r\n",
         "[Server]\r\nCycyh=0\r\n",               "[Server]\r\nCycyh=9999999999\r\n",
@@ -96,7 +122,7 @@ TEST_F(GetIniTest, UnusableCountsAskForTheOperatorCode) {
     }
 }
 
-TEST_F(GetIniTest, PaperKindIsTakenAsWritten) {
+TEST(GetIni, PaperKindIsTakenAsWritten) {
     struct Case {
         QByteArray ini;
         QString kind;
@@ -123,7 +149,7 @@ struct OperatorCase {
     QByteArray iniAfter;  // empty: unchanged
 };
 
-TEST_F(GetIniTest, TheOperatorSuppliesTheCount) {
+TEST(GetIni, TheOperatorSuppliesTheCount) {
     const QByteArray before = "; terminal settings\r\n[Server]\r\nCyczl=1\r\n";
     const OperatorCase cases[] = {
         {"120712", true, 12, "; terminal settings\r\n[Server]\r\nCyczl=1\r\nCycyh=12\r\n"},
@@ -156,10 +182,67 @@ TEST_F(GetIniTest, TheOperatorSuppliesTheCount) {
     }
 }
 
-TEST_F(GetIniTest, AFourPointFourCountEndsTheNextStart) {
-    folder.WriteIni("[Server]\r\nCycyh=4.4\r\nCyczl=1\r\n");
-    EXPECT_FALSE(startup::GetIni(module));
-    EXPECT_TRUE(EndedSilently());
+struct WriteBackFailure {
+    const char* name;
+    std::optional<FullDisk::Step> fault;
+    bool fileSizeLimit;  // the real failing write: no file may grow
+    bool readOnlyFile;
+    const char* reason;
+};
+
+TEST(GetIniWriteBack, AFailureLeavesTheFileAndTheRunUsesTheTypedCount) {
+    // Longer than the line on standard error, which the file size limit also holds.
+    const QByteArray before =
+        "; " + QByteArray(1000, 'x') + "\r\n[Server]\r\nCycyh=\r\nCyczl=1\r\n";
+    const WriteBackFailure cases[] = {
+        {"full disk at the write", FullDisk::Step::Write, false, false, "No space left on device"},
+        {"full disk at the flush", FullDisk::Step::Flush, false, false, "No space left on device"},
+        {"full disk at the rename", FullDisk::Step::Rename, false, false,
+         "No space left on device"},
+        {"file size limit", {}, true, false, "too large"},
+        {"read-only file", {}, false, true, "read-only"},
+    };
+    for (const WriteBackFailure& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::ProgramFolder own;
+        own.WriteIni(before);
+        FakeServices fakes(own.Path());
+        FullDisk disk(c.fault.value_or(FullDisk::Step::Write));
+        if (c.fault) fakes.services.files = &disk;
+        shared::Module1 m(fakes.services);
+        ModalDriver driver;
+        driver.Then([](QWidget*) {
+            Type(QStringLiteral("120712"));
+            PressKey(Qt::Key_Return);
+        });
+        std::optional<testing_support::ReadOnly> readOnly;
+        if (c.readOnlyFile) {
+            readOnly.emplace(own.IniPath());
+            if (!readOnly->Made()) continue;
+        }
+        bool runs = false;
+        ::testing::internal::CaptureStderr();
+        {
+            std::optional<testing_support::FileSizeLimit> limit;
+            if (c.fileSizeLimit) limit.emplace(before.size());
+            runs = startup::GetIni(m);
+        }
+        const QString err = QString::fromStdString(::testing::internal::GetCapturedStderr());
+        readOnly.reset();
+
+        EXPECT_TRUE(runs);
+        EXPECT_EQ(m.PaperCount, 12);
+        EXPECT_TRUE(fakes.end.statuses.empty());
+        EXPECT_EQ(own.ReadIni(), before) << "byte for byte";
+        EXPECT_EQ(own.Names(), QStringList{QStringLiteral("dsyjdc.ini")});
+        // The toolkit's own chatter aside, one line tells why.
+        const QStringList told =
+            err.split(u'\n').filter(QRegularExpression(QStringLiteral("^derravance: ")));
+        ASSERT_EQ(told.size(), 1) << err.toStdString();
+        EXPECT_TRUE(told[0].contains(own.IniPath()) &&
+                    told[0].contains(QString::fromUtf8(c.reason)))
+            << err.toStdString();
+    }
 }
 
 TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {

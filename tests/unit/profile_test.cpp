@@ -3,13 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include <optional>
 
 #include "platform/profile.h"
+#include "support/program_folder.h"
 
 namespace {
 
@@ -152,41 +149,82 @@ TEST_F(Profile, RefusesWhatCouldNotBeReadBack) {
     EXPECT_EQ(Contents(), QByteArray("[Server]\nCycyh=1\n"));
 }
 
-TEST_F(Profile, FailsSilentlyInAMissingFolder) {
-    const QString path = dir_.filePath(QStringLiteral("missing/settings.ini"));
+using testing_support::FullDisk;
+
+struct FailureCase {
+    const char* name;
+    bool readOnlyFolder;
+    bool readOnlyFile;
+    std::optional<FullDisk::Step> fault;
+    bool fileSizeLimit;  // the real failing write: no file may grow
+    bool written;
+};
+
+TEST(ProfileWrite, IsAllOrNothing) {
+    // The value changes near the start, so that a half-done rewrite in place shows.
+    const QByteArray before("[Server]\r\nCycyh=3\r\nCyczl=1\r\n; terminal\r\n");
+    const QByteArray after("[Server]\r\nCycyh=12\r\nCyczl=1\r\n; terminal\r\n");
+    using Step = FullDisk::Step;
+    const FailureCase cases[] = {
+        {"writable folder", false, false, {}, false, true},
+        {"read-only folder: written in place", true, false, {}, false, true},
+        {"write fails", false, false, Step::Write, false, false},
+        {"flush fails", false, false, Step::Flush, false, false},
+        {"rename fails", false, false, Step::Rename, false, false},
+        {"file size limit", false, false, {}, true, false},
+        {"read-only folder, write fails", true, false, Step::Write, false, false},
+        {"read-only folder, flush fails", true, false, Step::Flush, false, false},
+        {"read-only folder, file size limit", true, false, {}, true, false},
+        {"read-only file", false, true, {}, false, false},
+        {"read-only file in a read-only folder", true, true, {}, false, false},
+    };
+    int skipped = 0;
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::ProgramFolder folder;
+        folder.Put(QStringLiteral("settings.ini"), before);
+        const QString path = folder.File(QStringLiteral("settings.ini"));
+        ASSERT_TRUE(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFile::Permissions mode = QFile::permissions(path);
+        FullDisk disk(c.fault.value_or(Step::Write));
+        QString reason;
+        bool result = false;
+        {
+            std::optional<testing_support::ReadOnly> file;
+            std::optional<testing_support::ReadOnly> dir;
+            if (c.readOnlyFile) file.emplace(path);
+            if (c.readOnlyFolder) dir.emplace(folder.Path());
+            if ((file && !file->Made()) || (dir && !dir->Made())) {
+                ++skipped;
+                continue;
+            }
+            std::optional<testing_support::FileSizeLimit> limit;
+            if (c.fileSizeLimit) limit.emplace(before.size());
+            result = platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
+                                                  QStringLiteral("12"), path, &reason,
+                                                  c.fault ? &disk : nullptr);
+        }
+        EXPECT_EQ(result, c.written);
+        EXPECT_EQ(folder.Get(QStringLiteral("settings.ini")), c.written ? after : before);
+        EXPECT_EQ(QFile::permissions(path), mode);
+        EXPECT_EQ(folder.Names(), QStringList{QStringLiteral("settings.ini")})
+            << "nothing is left beside it";
+        EXPECT_EQ(reason.isEmpty(), c.written) << reason.toStdString();
+        if (c.fault) {
+            EXPECT_TRUE(reason.contains(FullDisk::kReason)) << reason.toStdString();
+        }
+        if (c.fileSizeLimit) {
+            EXPECT_TRUE(reason.contains(QStringLiteral("too large"))) << reason.toStdString();
+        }
+    }
+
+    testing_support::ProgramFolder folder;
+    const QString missing = folder.File(QStringLiteral("missing/settings.ini"));
     EXPECT_FALSE(platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
-                                              QStringLiteral("12"), path));
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-// Root writes through file modes; only the immutable flag stops it, where allowed.
-bool SetImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
-
-TEST_F(Profile, FailsSilentlyOnAReadOnlyFile) {
-    const QByteArray before("[Server]\r\nCycyh=1\r\n");
-    Put(before);
-    bool immutable = false;
-    if (::geteuid() == 0) {
-        immutable = SetImmutable(Path(), true);
-        if (!immutable) GTEST_SKIP() << "root ignores file modes and the file cannot be made immutable";
-    } else {
-        ASSERT_TRUE(QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup));
-    }
-    EXPECT_FALSE(Write("Server", "Cycyh", "12"));
-    if (immutable) SetImmutable(Path(), false);
-    EXPECT_EQ(Contents(), before);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+                                              QStringLiteral("12"), missing));
+    EXPECT_TRUE(folder.Names().isEmpty()) << "a missing folder is not made";
+    if (skipped > 0) GTEST_SKIP() << skipped << " read-only cases need the immutable flag";
 }
 
 }  // namespace

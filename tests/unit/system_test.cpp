@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QFile>
+#include <QStringList>
 
+#include "platform/db/connection.h"
 #include "platform/system.h"
+#include "support/program_folder.h"
 
 namespace {
 
@@ -50,6 +54,46 @@ TEST(DaysBetween, IsNegativeOnlyAfterTheEnd) {
     EXPECT_GT(platform::DaysBetween(now, now.addMSecs(1)), 0.0);
     EXPECT_LT(platform::DaysBetween(now, now.addMSecs(-1)), 0.0);
     EXPECT_DOUBLE_EQ(platform::DaysBetween(now, now.addDays(1)), 1.0);
+}
+
+TEST(JoinPath, FindsTheProgramFilesWhateverTheirCase) {
+    const struct {
+        QStringList files;  // on disk
+        const char* tail;   // as the program writes it
+        const char* found;  // relative to the program folder
+    } cases[] = {
+        {{"dsyjdc.ini"}, "\\dsyjdc.ini", "dsyjdc.ini"},
+        {{"DSYJDC.INI"}, "\\dsyjdc.ini", "DSYJDC.INI"},
+        {{"Dsyjdc.Ini", "dsyjdc.ini", "DSYJDC.INI"}, "\\dsyjdc.ini", "dsyjdc.ini"},
+        {{"Dsyjdc.ini", "DSYJDC.INI"}, "\\dsyjdc.ini", "DSYJDC.INI"},  // code-point order
+        {{".dsyjdc.ini"}, "\\dsyjdc.ini", "dsyjdc.ini"},
+        {{"Korva.MDB"}, "\\korva.mdb", "Korva.MDB"},
+        {{}, "\\korva.mdb", "korva.mdb"},
+        {{"TP2/K0012.GIF"}, "\\tp2\\k0012.gif", "TP2/K0012.GIF"},
+        {{"tp2/m0001.gif"}, "\\tp2\\M0001.gif", "tp2/m0001.gif"},
+        {{"Tp2/C0001.GIF", "Tp2/C0001.gif", "Tp2/c0001.gif"}, "\\tp2\\C0001.gif", "Tp2/C0001.gif"},
+        {{"Tp2/C0001.GIF", "Tp2/c0001.gif"}, "\\tp2\\C0001.gif", "Tp2/C0001.GIF"},
+        {{"TP2/x"}, "\\tp2\\K9999.gif", "TP2/K9999.gif"},
+        {{"tp2/K0012.gif", "TP2/K0012.gif"}, "\\tp2\\K0012.gif", "tp2/K0012.gif"},
+    };
+    for (const auto& c : cases) {
+        testing_support::ProgramFolder folder;
+        for (const QString& file : c.files) folder.Put(file);
+        EXPECT_EQ(platform::JoinPath(folder.Path(), QString::fromUtf8(c.tail)),
+                  folder.File(QString::fromUtf8(c.found)))
+            << c.tail << " among " << c.files.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+TEST(JoinPath, TheDatabaseIsOpenedWhateverTheCaseOfItsName) {
+    testing_support::ProgramFolder folder;
+    folder.Put(QStringLiteral("KORVA.MDB"));  // an empty file is an empty database
+    db::Connection conn;
+    conn.Open(QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") + folder.Path() +
+              QStringLiteral("\\korva.mdb;Jet OLEDB:"));
+    EXPECT_EQ(conn.State(), db::adStateOpen);
+    EXPECT_EQ(conn.DataSource(), folder.File(QStringLiteral("KORVA.MDB")));
+    EXPECT_FALSE(QFile::exists(folder.File(QStringLiteral("korva.mdb")))) << "no second database";
 }
 
 }  // namespace

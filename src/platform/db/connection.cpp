@@ -8,13 +8,15 @@
 
 #include "platform/db/error.h"
 #include "platform/db/statement.h"
+#include "platform/system.h"
 
 namespace db {
 
 namespace {
 
 // The value of "Data Source=" up to the next semicolon, written with the
-// platform's separators (the system builds it as folder + "\korva.mdb").
+// platform's separators (the system builds it as folder + "\korva.mdb") and found
+// without regard to case.
 QString DataSourceOf(const QString& connectionString) {
     static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*Data Source\\s*=([^;]*)"),
                                         QRegularExpression::CaseInsensitiveOption);
@@ -24,7 +26,7 @@ QString DataSourceOf(const QString& connectionString) {
 #ifndef _WIN32
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
-    return path;
+    return platform::FindPath(path);
 }
 
 }  // namespace
