@@ -87,47 +87,38 @@ TEST(Countdown, CountsDownToTheTimeOutAndTheNextOffer) {
     }
 }
 
-TEST(Countdown, TimeOutWhileTheEndExamPromptIsUpHandsInOnce) {
-    Terminal t;
-    ASSERT_TRUE(t.Start());
-    t.TakeOffer();
-    ModalDriver driver;
-    driver
-        .Then([&t](QWidget*) {
-            // The candidate leaves the prompt open; the time runs out.
-            t.fakes.clock.Advance(51 * 60 * 1000);
-            t.form->Timer2->Fire();
-        })
-        .ThenKey(Qt::Key_Return)
-        .ThenKey(Qt::Key_2);
-    t.Key(Qt::Key_Escape);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(ResultMessages(driver), 1);
-    EXPECT_EQ(HandedIn(t), 10);
-    EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-    EXPECT_TRUE(t.form->Timer1->Enabled());
-    EXPECT_FALSE(t.form->Timer2->Enabled());
-}
-
-TEST(Countdown, TicksWhileTheHandInRunsStartNothing) {
-    Terminal t;
-    ASSERT_TRUE(t.Start());
-    t.TakeOffer();
-    ModalDriver driver;
-    driver.ThenKey(Qt::Key_1)
-        .Then([&t](QWidget*) {
-            // The result message is up: the time runs out, the countdown ticks.
-            t.fakes.clock.Advance(51 * 60 * 1000);
-            t.form->Timer2->Fire();
-            t.form->Timer2->Fire();
-            testing_support::PressKey(Qt::Key_Return);
-        })
-        .ThenKey(Qt::Key_2);
-    t.Key(Qt::Key_Escape);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(ResultMessages(driver), 1);
-    EXPECT_EQ(driver.Seen().size(), 3u);
-    EXPECT_EQ(HandedIn(t), 10);
+// The time runs out while the end-exam prompt or the result message is up: the exam
+// still ends once.
+TEST(Countdown, TimeOutDuringTheEndOfTheExamHandsInOnce) {
+    const auto timeOut = [](Terminal& t) {
+        t.fakes.clock.Advance(51 * 60 * 1000);
+        t.form->Timer2->Fire();
+        t.form->Timer2->Fire();
+    };
+    for (bool duringThePrompt : {true, false}) {
+        SCOPED_TRACE(duringThePrompt ? "end-exam prompt" : "result message");
+        Terminal t;
+        ASSERT_TRUE(t.Start());
+        t.TakeOffer();
+        ModalDriver driver;
+        if (duringThePrompt) {
+            driver.Then([&](QWidget*) { timeOut(t); }).ThenKey(Qt::Key_Return);
+        } else {
+            driver.ThenKey(Qt::Key_1).Then([&](QWidget*) {
+                timeOut(t);
+                testing_support::PressKey(Qt::Key_Return);
+            });
+        }
+        driver.ThenKey(Qt::Key_2);
+        t.Key(Qt::Key_Escape);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().size(), 3u);
+        EXPECT_EQ(ResultMessages(driver), 1);
+        EXPECT_EQ(HandedIn(t), 10);
+        EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
+        EXPECT_TRUE(t.form->Timer1->Enabled());
+        EXPECT_FALSE(t.form->Timer2->Enabled());
+    }
 }
 
 TEST(Countdown, AReviewAfterTimeOutKeepsTheIdleTimerOff) {
