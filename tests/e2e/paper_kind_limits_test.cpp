@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
@@ -83,9 +84,11 @@ TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
     ScorePapers(t);
     ASSERT_TRUE(t.Start());
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << "kssj " << row.kssj.ToTextOrEmpty().toStdString() << ", jgfs "
-                     << row.jgfs.ToTextOrEmpty().toStdString() << ", total " << row.total);
+        const auto shown = [](const db::Value& v) {
+            return v.IsNull() ? std::string("Null") : v.ToText().toStdString();
+        };
+        SCOPED_TRACE("kssj " + shown(row.kssj) + ", jgfs " + shown(row.jgfs) + ", total " +
+                     std::to_string(row.total));
         testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sjname"));
         testing_support::AddKind(t.Db(), QStringLiteral("1"), QStringLiteral("道路货物运输驾驶员"),
                                  QStringLiteral("货运驾驶员从业资格"), row.kssj, row.jgfs);
@@ -103,11 +106,11 @@ TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
         t.Key(Qt::Key_Escape);
         EXPECT_TRUE(driver.Done());
         ASSERT_EQ(driver.Seen().size(), result ? 3u : 2u);
-        const auto& shown = driver.Seen()[1];
-        EXPECT_EQ(shown.className.toStdString(), "QMessageBox");
-        EXPECT_EQ(shown.title.toStdString(), "Kestrova");
-        EXPECT_EQ(shown.text.toStdString(), row.message);
-        EXPECT_EQ(shown.icon, static_cast<int>(result ? QMessageBox::Information
+        const auto& box = driver.Seen()[1];
+        EXPECT_EQ(box.className.toStdString(), "QMessageBox");
+        EXPECT_EQ(box.title.toStdString(), "Kestrova");
+        EXPECT_EQ(box.text.toStdString(), row.message);
+        EXPECT_EQ(box.icon, static_cast<int>(result ? QMessageBox::Information
                                                       : QMessageBox::Warning));
         EXPECT_EQ(HandedIn(t), result ? 10 : 0) << "a failed hand-in leaves the sheet open";
         if (result) {
