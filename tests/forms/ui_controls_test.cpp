@@ -1,14 +1,18 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/ui/error.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/line.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/timer.h"
 #include "support/modal_driver.h"
 
@@ -132,6 +136,41 @@ TEST(Form, UnloadEndsTheModalShowAndKeepsTheObject) {
     form.Show(1);
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_TRUE(driver.Done());
+}
+
+// A modal window that nobody answers must not block the test until the runner's
+// timeout: it is closed and the test fails, naming what the window showed.
+TEST(ModalWatchdog, ClosesAWindowNobodyAnswersAndFailsWithWhatItShows) {
+    const testing_support::ScopedModalPatience patience(std::chrono::milliseconds(300));
+    KeyForm form;
+    form.SetCaption(QStringLiteral("请确认"));
+    ui::Label label(&form, QStringLiteral("Label1"));
+    label.SetCaption(QStringLiteral("按《确认》开始考试"));
+    struct Case {
+        std::function<void()> open;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {[] { ui::MsgBox(QStringLiteral("没有《甲》试卷！"), ui::vbInformation,
+                         QStringLiteral("Kestrova")); },
+         {"QMessageBox", "\"Kestrova\"", "没有《甲》试卷！"}},
+        {[&form] { form.Show(1); }, {"\"请确认\"", "按《确认》开始考试"}},
+    };
+    for (const auto& c : cases) {
+        ::testing::TestPartResultArray failures;
+        QElapsedTimer clock;
+        clock.start();
+        {
+            const ::testing::ScopedFakeTestPartResultReporter reporter(
+                ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD,
+                &failures);
+            c.open();
+        }
+        EXPECT_LT(clock.elapsed(), 5000);
+        ASSERT_EQ(failures.size(), 1) << c.shown.front();
+        const std::string message = failures.GetTestPartResult(0).message();
+        for (const auto& part : c.shown) EXPECT_NE(message.find(part), std::string::npos) << message;
+    }
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST(Timer, InManualModeOnlyTicksWhenFiredAndOn) {

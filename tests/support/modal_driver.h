@@ -3,8 +3,10 @@
 // (a dialog form or a message box), records what it shows, and acts on it with real
 // key or mouse events. A modal window that no step expects fails the test and is
 // closed, so a test never hangs on one. When drivers are nested, only the newest acts.
+// Behind them a watchdog closes any modal window that stays up unanswered.
 
 #include <QPointer>
+#include <chrono>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +47,27 @@ private:
     std::vector<SeenModal> seen_;
     QPointer<QWidget> lastHandled_;
     int unexpected_ = 0;
+};
+
+// What a modal window shows: its class, title, and text (a message box's text, or the
+// captions of a form's labels, panels and buttons).
+SeenModal Describe(QWidget* modal);
+
+// Once started (by the test main), any modal window that stays up unanswered for a few
+// seconds, in whatever nested loop, fails the running test with what it shows and is
+// closed, so that the call waiting on it returns.
+void StartModalWatchdog();
+
+// How long the watchdog waits, for as long as this lives.
+class ScopedModalPatience {
+public:
+    explicit ScopedModalPatience(std::chrono::milliseconds patience);
+    ~ScopedModalPatience();
+    ScopedModalPatience(const ScopedModalPatience&) = delete;
+    ScopedModalPatience& operator=(const ScopedModalPatience&) = delete;
+
+private:
+    std::chrono::milliseconds previous_;
 };
 
 // Sends a key press and release the way a keyboard does: to the focus widget of the

@@ -7,21 +7,26 @@
 namespace ui {
 namespace {
 
-double LogicalDpi(bool horizontal) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return 96.0;
-    const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-    return dpi > 0 ? dpi : 96.0;
-}
+double TwipsPer(double dotsPerInch) { return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96.0); }
 
 }  // namespace
 
-double TwipsPerPixelX() { return 1440.0 / LogicalDpi(true); }
-double TwipsPerPixelY() { return 1440.0 / LogicalDpi(false); }
+Dpi ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+}
 
-int ToPixelsX(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
-int ToPixelsY(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
-double ToTwipsX(int pixels) { return pixels * TwipsPerPixelX(); }
-double ToTwipsY(int pixels) { return pixels * TwipsPerPixelY(); }
+double TwipsPerPixelX(const Dpi& dpi) { return TwipsPer(dpi.x); }
+double TwipsPerPixelY(const Dpi& dpi) { return TwipsPer(dpi.y); }
+
+int ToPixelsX(double twips, const Dpi& dpi) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixelX(dpi)));
+}
+int ToPixelsY(double twips, const Dpi& dpi) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixelY(dpi)));
+}
+double ToTwipsX(int pixels, const Dpi& dpi) { return pixels * TwipsPerPixelX(dpi); }
+double ToTwipsY(int pixels, const Dpi& dpi) { return pixels * TwipsPerPixelY(dpi); }
 
 }  // namespace ui
