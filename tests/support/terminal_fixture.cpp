@@ -45,6 +45,7 @@ void Terminal::AddStandardPaper(const QString& paperName, int count) {
 bool Terminal::Start(int widthPx, int heightPx) {
     module = std::make_unique<shared::Module1>(fakes.services);
     if (!startup::PrepareRun(*module)) return false;
+    if (busyTimeoutMs) module->Conn->BusyTimeoutMs = *busyTimeoutMs;
     form = &startup::CreateMainForm(*module);
     form->Show(0);
     form->resize(widthPx, heightPx);
