@@ -77,7 +77,9 @@ public:
     void GetSave();
     void GetForms();
     void GetPicture(const QString& name);
-    void Gets1();
+    // True when the sheet was handed in; false when it failed (reported, nothing
+    // stored, the answers still pending) or another end of the exam is running.
+    bool Gets1();
     void GetOpen1();
     void GetForms1();
 

@@ -18,9 +18,13 @@ void Frmftyaj::Timer2_Timer() {
 
     Timer2->SetEnabled(false);
     // An open end-exam prompt cannot hold the time-out back: it closes, and the key
-    // handler that opened it sees the exam already ended.
+    // handler that opened it leaves the exam to this tick.
     if (endPrompt_ != nullptr) endPrompt_->Hide();
-    Gets1();
+    if (!Gets1()) {
+        // Nothing was handed in: the exam stays, and the next tick tries again.
+        Timer2->SetEnabled(true);
+        return;
+    }
     if (ReviewState == QStringLiteral("1")) return;
     ShowTitleHeading();
     Label8->SetVisible(false);

@@ -1,17 +1,18 @@
 // The end of an exam: the answers sent in one batch, the total against the pass mark,
 // the sheet handed in, the result, and the offer of the review.
 #include <memory>
+#include <optional>
 
 #include "dialogs/dialogs.h"
 #include "exam/frmftyaj.h"
-#include "shared/recordsets.h"
 #include "exam/scoped_value.h"
-#include "shared/statements.h"
 #include "platform/db/error.h"
 #include "platform/numbers.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/timer.h"
 #include "shared/module1.h"
+#include "shared/recordsets.h"
+#include "shared/statements.h"
 
 namespace {
 
@@ -35,27 +36,30 @@ qint32 TotalOf(db::Recordset& sum) {
 
 }  // namespace
 
-void Frmftyaj::Gets1() {
-    if (handingIn_) return;
+bool Frmftyaj::Gets1() {
+    if (handingIn_) return false;
     const ScopedValue<bool> running(handingIn_, true, false);
     ++examEnds_;
 
     db::Connection& conn = *m_.Conn;
     db::Recordset& sheet = *m_.SheetRs;
-    bool inTransaction = false;
+    // A sent batch counts its answers as stored; were the transaction rolled back
+    // after it, the next try would have nothing to send. The sheet before the batch
+    // is put back on a failure.
+    std::optional<db::Recordset> pending;
     try {
         conn.BeginTrans();
-        inTransaction = true;
         if (sheet.RecordCount() > 0) {
             GetSave();
+            pending = sheet;
             sheet.SetActiveConnection(&conn);
             sheet.UpdateBatch(db::adAffectAllChapters);
         }
         shared::OpenRecordset(*m_.WorkRs, conn, statements::S8(m_.PaperKind), db::adLockOptimistic,
-                            false);
+                              false);
         const qint32 passMark = PassMarkOf(*m_.WorkRs);
         shared::OpenRecordset(*m_.WorkRs, conn, statements::S9(m_.PaperName, m_.AdmissionNo),
-                            db::adLockOptimistic, false);
+                              db::adLockOptimistic, false);
         const qint32 total = TotalOf(*m_.WorkRs);
         m_.ResultText =
             QStringLiteral("合计考") + QString::number(total) +
@@ -64,11 +68,11 @@ void Frmftyaj::Gets1() {
         // Stored before it is announced: a candidate who has seen the result never
         // loses the hand-in to a crash while the message is up.
         conn.CommitTrans();
-        inTransaction = false;
     } catch (const std::exception& e) {
-        if (inTransaction) shared::RollbackIfOpen(conn);
+        shared::RollbackIfOpen(conn);
+        if (pending) sheet = *pending;
         m_.ReportError(&e);
-        return;
+        return false;
     }
 
     ui::MsgBox(QStringLiteral("考生：") + m_.CandidateName + m_.ResultText, ui::vbInformation,
@@ -89,4 +93,5 @@ void Frmftyaj::Gets1() {
         ReviewState.clear();
         Timer1->SetEnabled(true);
     }
+    return true;
 }

@@ -120,13 +120,16 @@ void Frmftyaj::EndExamPrompt() {
         const ScopedValue<Frmquit1*> open(endPrompt_, prompt.get(), nullptr);
         prompt->Show(1);
     }
-    // The time ran out while the prompt was up: the countdown has handed the exam in.
+    // The time ran out while the prompt was up: the countdown has handed the exam in,
+    // or kept it on screen after a hand-in that failed.
     if (examEnds_ != endsBefore) return;
     if (!prompt->EndExam) {
         prompt->Unload();
         return;
     }
-    Gets1();
+    // A hand-in that failed keeps the exam on screen to be handed in again; without a
+    // built sheet (an exam start that failed) there is no exam to keep.
+    if (!Gets1() && PaperState != QStringLiteral("000")) return;
     if (ReviewState == QStringLiteral("1")) return;
     ReturnToTitle(TitleReturn::AfterExam);
 }

@@ -59,32 +59,4 @@ TEST(StartFailure, AFailingLookupStopsTheOffersWithTheErrorMessage) {
     EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
 }
 
-// A hand-in that fails is reported and leaves the table as it was before it began.
-TEST(HandInFailure, LeavesTheTableAsItWasAndReturnsToTheTitle) {
-    Terminal t;
-    ASSERT_TRUE(t.Start());
-    t.TakeOffer();
-    ASSERT_EQ(t.form->PaperState, QStringLiteral("111"));
-    t.Key(Qt::Key_1);
-    t.Key(Qt::Key_3);
-    t.Key(Qt::Key_F4);
-    t.Key(Qt::Key_2);
-
-    testing_support::Exec(t.Db(), QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE UPDATE OF bz ON sjdj BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    ModalDriver driver;
-    driver.ThenKey(Qt::Key_1).ThenKey(Qt::Key_Return);
-    t.Key(Qt::Key_Escape);
-    ASSERT_EQ(driver.Seen().size(), 2u) << "no result and no review prompt";
-    EXPECT_EQ(driver.Seen()[1].text, QStringLiteral("操作有错！"));
-    EXPECT_EQ(testing_support::Scalar(t.Db(), QStringLiteral(
-                  "SELECT count(*) FROM sjdj WHERE sjda IS NOT NULL OR bz<>'0'")).ToText(),
-              QStringLiteral("0"));
-    EXPECT_EQ(testing_support::Scalar(t.Db(), QStringLiteral("SELECT count(*) FROM sjdj")).ToText(),
-              QStringLiteral("10"));
-    EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-    EXPECT_TRUE(t.form->Timer1->Enabled());
-    EXPECT_FALSE(t.form->Timer2->Enabled());
-}
-
 }  // namespace

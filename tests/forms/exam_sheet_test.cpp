@@ -89,21 +89,6 @@ TEST_F(Sheet, APaperThatLostRowsKeepsThePreviousSheet) {
     EXPECT_FALSE(screen.module.Conn->InTransaction());
 }
 
-TEST_F(Sheet, AFailedBuildRollsBackAndReports) {
-    testing_support::AddPaper(screen.Db(), kPaper, 12);
-    form().GetOpen();
-    const auto before = Table();
-    testing_support::Exec(screen.Db(), QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON sjdj "
-                                                      "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    driver.ThenKey(Qt::Key_Return);
-    form().GetOpen();  // the old rows are deleted, then the copy fails
-    ASSERT_EQ(driver.Seen().size(), 1u);
-    EXPECT_EQ(driver.Seen()[0].text, QStringLiteral("操作有错！"));
-    EXPECT_EQ(form().PaperState, QStringLiteral("000"));
-    EXPECT_FALSE(screen.module.Conn->InTransaction());
-    EXPECT_EQ(Table(), before);
-}
-
 TEST_F(Sheet, SavingMasksAndScoresTheAnswerOnScreen) {
     const struct {
         const char* tx;

@@ -56,6 +56,7 @@ void Terminal::MakeSixOptionPaper(const QString& paperName) {
 bool Terminal::Start(int widthPx, int heightPx) {
     module = std::make_unique<shared::Module1>(fakes.services);
     if (!startup::PrepareRun(*module)) return false;
+    if (busyTimeoutMs) module->Conn->BusyTimeoutMs = *busyTimeoutMs;
     form = &startup::CreateMainForm(*module);
     form->Show(0);
     // The platform's own maximizing arrives as a posted event; let it pass first.

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "exam/frmftyaj.h"
 #include "shared/module1.h"
@@ -29,6 +30,8 @@ public:
     FakeServices fakes{folder.Path()};
     std::unique_ptr<shared::Module1> module;
     Frmftyaj* form = nullptr;
+    // When set, the connection's busy timeout, given before the main form opens it.
+    std::optional<int> busyTimeoutMs;
 
     QString Db() const { return folder.DatabasePath(); }
     // The standard paper <kind piece>001<number> with count questions.
