@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <stdexcept>
 
 #include "shared/recordsets.h"
@@ -45,7 +46,7 @@ void ExamScreen::ShowExamAppearance() {
     form->Label9->SetVisible(false);
     form->Label8->SetVisible(true);
     form->Label15->SetVisible(true);
-    form->Image2->SetLeft(20000);
+    form->Image2->SetLeft(std::max(20000.0, form->ScaleWidth()));
 }
 
 void ExamScreen::SetExam(const QString& paperName, const QString& title) {
