@@ -8,6 +8,25 @@
 
 #include "shared/schema.h"
 
+namespace db {
+
+void PrintTo(const Value& value, std::ostream* out) {
+    const Value::Data& data = value.Raw();
+    if (value.IsNull()) {
+        *out << "Null";
+    } else if (const auto* blob = std::get_if<Value::Blob>(&data)) {
+        *out << "blob X'" << blob->bytes.toHex().toUpper().toStdString() << "'";
+    } else if (const auto* raw = std::get_if<Value::RawText>(&data)) {
+        *out << "text X'" << raw->bytes.toHex().toUpper().toStdString() << "' (not UTF-8)";
+    } else if (value.IsText()) {
+        *out << "text \"" << value.ToText().toStdString() << "\"";
+    } else {
+        *out << (value.IsInteger() ? "integer " : "real ") << value.ToText().toStdString();
+    }
+}
+
+}  // namespace db
+
 namespace testing_support {
 
 namespace {
@@ -43,12 +62,19 @@ void Run(sqlite3* db, const QString& sql) {
 
 void Bind(sqlite3* db, sqlite3_stmt* st, int position, const db::Value& value) {
     int rc = SQLITE_OK;
+    const db::Value::Data& data = value.Raw();
     if (value.IsNull()) {
         rc = sqlite3_bind_null(st, position);
     } else if (value.IsInteger()) {
-        rc = sqlite3_bind_int64(st, position, std::get<std::int64_t>(value.Raw()));
+        rc = sqlite3_bind_int64(st, position, std::get<std::int64_t>(data));
     } else if (value.IsReal()) {
         rc = sqlite3_bind_double(st, position, value.ToDouble());
+    } else if (const auto* blob = std::get_if<db::Value::Blob>(&data)) {
+        rc = sqlite3_bind_blob(st, position, blob->bytes.constData(),
+                               static_cast<int>(blob->bytes.size()), SQLITE_TRANSIENT);
+    } else if (const auto* raw = std::get_if<db::Value::RawText>(&data)) {
+        rc = sqlite3_bind_text(st, position, raw->bytes.constData(),
+                               static_cast<int>(raw->bytes.size()), SQLITE_TRANSIENT);
     } else {
         rc = sqlite3_bind_text(st, position, value.ToText().toUtf8().constData(), -1,
                                SQLITE_TRANSIENT);
@@ -117,11 +143,12 @@ void Exec(const QString& path, const QString& sql) {
     Run(db.get(), sql);
 }
 
-std::vector<Row> Query(const QString& path, const QString& sql) {
-    Handle db = OpenFile(path, false);
+namespace {
+
+std::vector<Row> QueryOn(sqlite3* db, const QString& sql) {
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db.get(), sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
-        Fail(db.get(), sql);
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+        Fail(db, sql);
     }
     std::vector<Row> rows;
     int rc = SQLITE_ROW;
@@ -138,20 +165,47 @@ std::vector<Row> Query(const QString& path, const QString& sql) {
                 case SQLITE_FLOAT:
                     row.emplace_back(sqlite3_column_double(st, i));
                     break;
+                case SQLITE_BLOB:
+                    row.push_back(db::Value::FromBlob(
+                        QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                                   sqlite3_column_bytes(st, i))));
+                    break;
                 default:
-                    row.emplace_back(QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(st, i))));
+                    row.push_back(db::Value::FromTextBytes(
+                        QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                   sqlite3_column_bytes(st, i))));
             }
         }
         rows.push_back(std::move(row));
     }
     sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) Fail(db.get(), sql);
+    if (rc != SQLITE_DONE) Fail(db, sql);
     return rows;
+}
+
+}  // namespace
+
+std::vector<Row> Query(const QString& path, const QString& sql) {
+    Handle db = OpenFile(path, false);
+    return QueryOn(db.get(), sql);
 }
 
 db::Value Scalar(const QString& path, const QString& sql) {
     const std::vector<Row> rows = Query(path, sql);
+    return rows.empty() || rows.front().empty() ? db::Value() : rows.front().front();
+}
+
+HeldReader::HeldReader(const QString& path) : db_(OpenFile(path, false).release()) {
+    Run(db_, QStringLiteral("BEGIN"));
+}
+
+HeldReader::~HeldReader() {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db_);
+}
+
+db::Value HeldReader::Scalar(const QString& sql) {
+    const std::vector<Row> rows = QueryOn(db_, sql);
     return rows.empty() || rows.front().empty() ? db::Value() : rows.front().front();
 }
 

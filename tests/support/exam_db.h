@@ -6,9 +6,17 @@
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "platform/db/value.h"
+
+struct sqlite3;
+
+namespace db {
+// How a test failure shows a value: its storage class and content.
+void PrintTo(const Value& value, std::ostream* out);
+}  // namespace db
 
 namespace testing_support {
 
@@ -44,9 +52,26 @@ void AddPaper(const QString& path, const QString& paperName, int count,
 
 // Runs statements (several, separated by semicolons) on a connection of its own.
 void Exec(const QString& path, const QString& sql);
-// Every row of a query, and its first value (Null when there is no row).
+// Every row of a query, each value as stored (a BLOB, or text that is not UTF-8, keeps
+// its bytes), and its first value (Null when there is no row).
 std::vector<Row> Query(const QString& path, const QString& sql);
 db::Value Scalar(const QString& path, const QString& sql);
+
+// Another program reading the file (an operator's query, a backup): a connection of
+// its own that holds one read transaction, begun by its first query, until it is
+// destroyed. Its queries see the file as it was when that transaction began.
+class HeldReader {
+public:
+    explicit HeldReader(const QString& path);
+    ~HeldReader();
+    HeldReader(const HeldReader&) = delete;
+    HeldReader& operator=(const HeldReader&) = delete;
+
+    db::Value Scalar(const QString& sql);
+
+private:
+    sqlite3* db_ = nullptr;
+};
 
 // The connection string the terminal builds for a program folder.
 QString ConnectionStringFor(const QString& folder);

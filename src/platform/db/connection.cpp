@@ -35,6 +35,42 @@ Connection::~Connection() { Close(); }
 
 int Connection::State() const { return handle_ ? adStateOpen : adStateClosed; }
 
+namespace {
+
+// Readies an opened file for the terminal; returns why it cannot be used, or an
+// empty text. Reading the schema is what tells a database from any other file.
+// Write-ahead logging lets readers (an operator's query, a backup) go on beside a
+// commit, and FULL puts each commit on disk before it returns.
+std::string PrepareFile(sqlite3* handle) {
+    std::string mode;
+    const auto keepMode = [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) = values[0] ? values[0] : "";
+        return 0;
+    };
+    char* failure = nullptr;
+    int rc = sqlite3_exec(handle, "PRAGMA schema_version", nullptr, nullptr, &failure);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(handle, "PRAGMA journal_mode = WAL", keepMode, &mode, &failure);
+    }
+    if (rc == SQLITE_OK && mode != "wal") {
+        return "the file cannot be switched to write-ahead logging (its journal mode stays " +
+               mode + ")";
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(handle, "PRAGMA synchronous = FULL", nullptr, nullptr, &failure);
+    }
+    if (rc == SQLITE_OK) return {};
+    std::string reason = failure ? failure : sqlite3_errstr(rc);
+    sqlite3_free(failure);
+    if (rc == SQLITE_BUSY) reason += ", held by another connection";
+    if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN) {
+        reason += " (the file and its folder must be writable)";
+    }
+    return reason;
+}
+
+}  // namespace
+
 void Connection::Open(const QString& connectionString, const QString&, const QString&, int) {
     if (handle_) throw Error("The connection is already open on " + dataSource_.toStdString());
     if (!connectionString.isEmpty()) ConnectionString = connectionString;
@@ -60,14 +96,8 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     inTransaction_ = false;
     sqlite3_extended_result_codes(handle_, 0);
     sqlite3_busy_timeout(handle_, BusyTimeoutMs);
-    // Reading the schema is what tells a database from any other file.
-    char* failure = nullptr;
-    const int check = sqlite3_exec(handle_, "PRAGMA schema_version; PRAGMA synchronous = FULL",
-                                   nullptr, nullptr, &failure);
-    if (check != SQLITE_OK) {
-        std::string reason = failure ? failure : sqlite3_errstr(check);
-        sqlite3_free(failure);
-        if (check == SQLITE_BUSY) reason += ", held by another connection";
+    const std::string reason = PrepareFile(handle_);
+    if (!reason.empty()) {
         Close();
         throw Error("Cannot open the database " + path.toStdString() + ": " + reason);
     }

@@ -26,7 +26,7 @@ public:
     QString ConnectionString;
     // How long a statement waits for another connection's lock before it fails;
     // applied when the connection opens.
-    int BusyTimeoutMs = 3000;
+    int BusyTimeoutMs = 10000;
 
     int State() const;
 

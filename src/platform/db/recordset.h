@@ -1,7 +1,8 @@
 #pragma once
 // A client-side, static recordset: all rows are read when it opens; it can be
 // detached from its connection, changed while detached, and its changes sent back in
-// one batch with an optimistic check on the original values.
+// one batch with an optimistic check on the key and the original values of the
+// changed columns.
 
 #include <QString>
 #include <QStringList>
@@ -69,9 +70,9 @@ public:
     int PendingCount() const;
 
     // Writes the changed rows to the base table through the active connection, each
-    // only where the row still holds its original values; throws db::Error (the
-    // engine's message, or one saying the row changed meanwhile) and keeps the
-    // changes pending when a row cannot be written.
+    // only where the row still holds its key and the original values of the columns
+    // it changes; throws db::Error (the engine's message, or one saying the row
+    // changed meanwhile) and keeps the changes pending when a row cannot be written.
     void UpdateBatch(int affectRecords = adAffectAllChapters);
 
 private:

@@ -59,40 +59,38 @@ void Recordset::WriteChangedRows() {
     const QByteArray table = baseTable_.toUtf8();
     const std::size_t fields = baseColumns_.size();
 
-    // Optimistic: a row is written only where every column still holds the value
-    // that was read. The key goes first so that the engine finds the row by it.
-    std::vector<std::size_t> where;
     std::vector<bool> isKey(fields, false);
     std::vector<QString> quoted(fields);
-    for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < fields; ++i) {
-            if (baseColumns_[i].isEmpty()) continue;
-            if (pass == 0) {
-                quoted[i] = QuoteIdentifier(baseColumns_[i]);
-                int primaryKey = 0;
-                if (sqlite3_table_column_metadata(handle, database.constData(), table.constData(),
-                                                  baseColumns_[i].toUtf8().constData(), nullptr,
-                                                  nullptr, nullptr, &primaryKey,
-                                                  nullptr) == SQLITE_OK) {
-                    isKey[i] = primaryKey != 0;
-                }
-            }
-            if (isKey[i] == (pass == 0)) where.push_back(i);
+    std::vector<std::size_t> keys;
+    for (std::size_t i = 0; i < fields; ++i) {
+        if (baseColumns_[i].isEmpty()) continue;
+        quoted[i] = QuoteIdentifier(baseColumns_[i]);
+        int primaryKey = 0;
+        if (sqlite3_table_column_metadata(handle, database.constData(), table.constData(),
+                                          baseColumns_[i].toUtf8().constData(), nullptr, nullptr,
+                                          nullptr, &primaryKey, nullptr) == SQLITE_OK &&
+            primaryKey != 0) {
+            isKey[i] = true;
+            keys.push_back(i);
         }
     }
     const QString target = QuoteIdentifier(baseDatabase_) + '.' + QuoteIdentifier(baseTable_);
 
-    // One prepared statement per shape of change: which columns are set, and which
-    // key values are Null (a Null key is matched with IS).
+    // Optimistic: a row is found by its key and the values that were read of the
+    // columns it changes, so another user's change to any other column does not stop
+    // it. Without a key among the fields, only all the values read can find the row.
+    // One prepared statement per shape: the columns set, and which compared values are
+    // Null (a Null is matched with IS; a key that is not Null with =, so that the
+    // engine looks the row up by it).
     std::map<std::string, std::unique_ptr<Statement>> prepared;
     std::vector<std::size_t> set;
+    std::vector<std::size_t> where;
     std::string shape;
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const Row& row = rows_[r];
         if (!row.changed) continue;
 
         set.clear();
-        shape.clear();
         for (std::size_t i = 0; i < fields; ++i) {
             if (row.current[i] == row.original[i]) continue;
             if (baseColumns_[i].isEmpty()) {
@@ -100,11 +98,21 @@ void Recordset::WriteChangedRows() {
                             "\" is not a column of table " + baseTable_.toStdString());
             }
             set.push_back(i);
-            shape += std::to_string(i) + ',';
         }
         if (set.empty()) continue;
+        where = keys;
+        for (std::size_t i = 0; i < fields; ++i) {
+            const bool compared = keys.empty() ? !baseColumns_[i].isEmpty()
+                                               : !isKey[i] && row.current[i] != row.original[i];
+            if (compared) where.push_back(i);
+        }
+
+        shape.clear();
+        for (std::size_t i : set) shape += std::to_string(i) + ',';
         shape += '|';
-        for (std::size_t i : where) shape += isKey[i] && row.original[i].IsNull() ? 'n' : '-';
+        for (std::size_t i : where) {
+            shape += std::to_string(i) + (isKey[i] && !row.original[i].IsNull() ? "=" : "~");
+        }
 
         auto& statement = prepared[shape];
         if (!statement) {
@@ -131,8 +139,7 @@ void Recordset::WriteChangedRows() {
         const int changes = sqlite3_changes(handle);
         if (changes == 1) continue;
         std::string key;
-        for (std::size_t i : where) {
-            if (!isKey[i]) continue;
+        for (std::size_t i : keys) {
             key += (key.empty() ? "" : ", ") + baseColumns_[i].toStdString() + " = " +
                    ValueText(row.original[i]);
         }

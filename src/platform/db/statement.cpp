@@ -19,6 +19,12 @@ bool OnlyBlanksAndSemicolons(const char* tail) {
     return true;
 }
 
+int BindText(sqlite3_stmt* stmt, int position, const QByteArray& bytes) {
+    return sqlite3_bind_text64(stmt, position, bytes.constData(),
+                               static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT,
+                               SQLITE_UTF8);
+}
+
 }  // namespace
 
 Statement::Statement(const Connection& connection, const QString& text)
@@ -61,10 +67,13 @@ void Statement::Bind(int position, const Value& value) {
     } else if (const auto* d = std::get_if<double>(&data)) {
         rc = sqlite3_bind_double(stmt_, position, *d);
     } else if (const auto* s = std::get_if<QString>(&data)) {
-        const QByteArray utf8 = s->toUtf8();
-        rc = sqlite3_bind_text64(stmt_, position, utf8.constData(),
-                                 static_cast<sqlite3_uint64>(utf8.size()), SQLITE_TRANSIENT,
-                                 SQLITE_UTF8);
+        rc = BindText(stmt_, position, s->toUtf8());
+    } else if (const auto* r = std::get_if<Value::RawText>(&data)) {
+        // The engine keeps text bytes as they are given; it does not check them.
+        rc = BindText(stmt_, position, r->bytes);
+    } else if (const auto* b = std::get_if<Value::Blob>(&data)) {
+        rc = sqlite3_bind_blob64(stmt_, position, b->bytes.constData(),
+                                 static_cast<sqlite3_uint64>(b->bytes.size()), SQLITE_TRANSIENT);
     } else {
         rc = sqlite3_bind_null(stmt_, position);
     }
@@ -85,10 +94,13 @@ Value Statement::Column(int column) const {
             return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt_, column)));
         case SQLITE_FLOAT:
             return Value(sqlite3_column_double(stmt_, column));
+        case SQLITE_BLOB: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+            return Value::FromBlob(QByteArray(bytes, sqlite3_column_bytes(stmt_, column)));
+        }
         default: {
-            // Text, and a blob read as the text it holds: the system stores no binary data.
             const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-            return Value(QString::fromUtf8(bytes, sqlite3_column_bytes(stmt_, column)));
+            return Value::FromTextBytes(QByteArray(bytes, sqlite3_column_bytes(stmt_, column)));
         }
     }
 }

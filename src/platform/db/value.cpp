@@ -14,6 +14,8 @@ struct TextOf {
     // Fifteen significant digits, as the original platform shows a double.
     QString operator()(double v) const { return QString::number(v, 'g', 15); }
     QString operator()(const QString& v) const { return v; }
+    QString operator()(const Value::Blob& v) const { return QString::fromUtf8(v.bytes); }
+    QString operator()(const Value::RawText& v) const { return QString::fromUtf8(v.bytes); }
 };
 
 struct NumberOf {
@@ -28,9 +30,31 @@ struct NumberOf {
         if (!ok) throw Error("Type mismatch: \"" + v.toStdString() + "\" is not a number");
         return d;
     }
+    double operator()(const Value::Blob&) const {
+        throw Error("Type mismatch: binary data is not a number");
+    }
+    double operator()(const Value::RawText& v) const { return (*this)(QString::fromUtf8(v.bytes)); }
 };
 
 }  // namespace
+
+Value Value::FromTextBytes(const QByteArray& bytes) {
+    // Valid exactly when decoding and encoding again gives the same bytes back.
+    QString text = QString::fromUtf8(bytes);
+    Value value;
+    if (text.toUtf8() == bytes) {
+        value.data_ = std::move(text);
+    } else {
+        value.data_ = RawText{bytes};
+    }
+    return value;
+}
+
+Value Value::FromBlob(const QByteArray& bytes) {
+    Value value;
+    value.data_ = Blob{bytes};
+    return value;
+}
 
 QString Value::ToText() const { return std::visit(TextOf{}, data_); }
 
