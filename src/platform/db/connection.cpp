@@ -140,6 +140,10 @@ void Connection::CommitTrans() {
         throw;
     }
     SyncTransactionState();
+    // The program ends without closing the connection, which would fold the log back
+    // into the file: fold it now, so that the file alone (a copy taken by the operator)
+    // holds what was committed. A reader in the way only delays it; the log keeps it.
+    sqlite3_wal_checkpoint_v2(handle_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 void Connection::RollbackTrans() {
