@@ -35,6 +35,12 @@ std::function<void()> Trouble(const Terminal& t, bool writeLock, const char* ref
     return [db = t.Db()] { testing_support::Exec(db, QStringLiteral("DROP TRIGGER refuse")); };
 }
 
+// Esc and 1 on the end-exam prompt, then the keys on the windows that follow.
+std::vector<SeenModal> EndWithEsc(Terminal& t, std::vector<int> keys) {
+    keys.insert(keys.begin(), Qt::Key_1);
+    return t.Modals(keys, [&t] { t.Key(Qt::Key_Escape); });
+}
+
 ::testing::AssertionResult NoTransaction(const Terminal& t) {
     if (!t.module->Conn->InTransaction() && sqlite3_get_autocommit(t.module->Conn->Handle()) == 1) {
         return ::testing::AssertionSuccess();
@@ -50,7 +56,7 @@ void RunWholeExam(Terminal& t) {
         t.AnswerRight(position);
         t.Key(Qt::Key_Plus, Qt::KeypadModifier);
     }
-    const auto seen = t.EndWithEsc({Qt::Key_Return, Qt::Key_2});
+    const auto seen = EndWithEsc(t, {Qt::Key_Return, Qt::Key_2});
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1].text.toStdString(), "考生：驾驶员合计考100分， 合格！");
     EXPECT_TRUE(t.ShowsTitle());
@@ -78,7 +84,7 @@ TEST(HandInFailure, KeepsTheExamAndTheNextHandInStoresEveryAnswer) {
         }
         ASSERT_EQ(t.form->Label11->Caption(), QStringLiteral("3"));
         const auto end = [&](std::initializer_list<int> keys) {
-            if (ending == Ending::EscAndOne) return t.EndWithEsc(keys);
+            if (ending == Ending::EscAndOne) return EndWithEsc(t, keys);
             if (ending == Ending::TimeOut) return t.Modals(keys, [&] { t.TimeOut(); });
             // The candidate leaves the end-exam prompt open; the time runs out.
             testing_support::ModalDriver driver;
@@ -109,9 +115,9 @@ TEST(HandInFailure, KeepsTheExamAndTheNextHandInStoresEveryAnswer) {
                   "考生：驾驶员合计考40分， 不合格！");
         EXPECT_TRUE(t.ShowsTitle());
         EXPECT_TRUE(NoTransaction(t));
-        EXPECT_EQ(t.Sheet(QStringLiteral("th || ':' || ifnull(sjda, 'Null') || ':' || df || ':' || "
-                                         "bz"))
-                      .toStdString(),
+        const auto sheet =
+            t.Sheet(QStringLiteral("th||':'||ifnull(sjda,'Null')||':'||df||':'||bz"));
+        EXPECT_EQ(sheet.toStdString(),
                   "10:101000:10:1 9:010000:10:1 8:101000:10:1 7:010000:10:1 6:Null:0:1 "
                   "5:Null:0:1 4:Null:0:1 3:Null:0:1 2:Null:0:1 1:Null:0:1");
 
@@ -144,7 +150,7 @@ TEST(SheetBuildFailure, LeavesThePreviousSheetAndTheNextExamRuns) {
 
         // No sheet of this paper to hand in: reported, and the title comes back.
         endTrouble();
-        const auto ended = t.EndWithEsc({Qt::Key_Return});
+        const auto ended = EndWithEsc(t, {Qt::Key_Return});
         ASSERT_EQ(ended.size(), 2u);
         EXPECT_EQ(ended.back().text, kFailure);
         EXPECT_TRUE(t.ShowsTitle());

@@ -107,11 +107,6 @@ std::vector<SeenModal> Terminal::Modals(const std::vector<int>& keys,
     return driver.Seen();
 }
 
-std::vector<SeenModal> Terminal::EndWithEsc(std::vector<int> keys) {
-    keys.insert(keys.begin(), Qt::Key_1);
-    return Modals(keys, [this] { Key(Qt::Key_Escape); });
-}
-
 void Terminal::TimeOut() {
     fakes.clock.now = form->EndTime.addMSecs(500);
     form->Timer2->Fire();

@@ -63,8 +63,6 @@ public:
     // Runs what, pressing the keys in turn on the modal windows it opens; fails unless
     // every key found its window. Returns what the windows showed.
     std::vector<SeenModal> Modals(const std::vector<int>& keys, const std::function<void()>& what);
-    // Esc and 1 on the end-exam prompt, then the keys on the windows that follow.
-    std::vector<SeenModal> EndWithEsc(std::vector<int> keys);
     // The clock half a second past the end of the exam, and a countdown tick.
     void TimeOut();
     // Rows of sjdj that meet the condition.
