@@ -2,12 +2,12 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
 #include <iterator>
 #include <vector>
 
-#include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
 #include "support/terminal_fixture.h"
@@ -15,137 +15,143 @@
 namespace {
 
 using testing_support::ModalDriver;
+using testing_support::SeenModal;
 using testing_support::Terminal;
 
-int ResultMessages(const ModalDriver& driver) {
-    int count = 0;
-    for (const auto& seen : driver.Seen()) {
-        if (seen.className == QStringLiteral("QMessageBox") &&
-            seen.text.startsWith(QStringLiteral("考生："))) {
-            ++count;
+// Points of the question at each position of the sheet: answering right the first
+// ones gives every total below.
+constexpr int kPoints[] = {1, 88, 1, 9, 1, 0, 0, 0, 0, 0};
+
+// Answers right the first positions, up to the total; leaves the others unanswered.
+void AnswerForTotal(Terminal& t, int total) {
+    int sum = 0;
+    for (int position = 1; position <= 10; ++position) {
+        if (sum < total) {
+            t.AnswerRight(position);
+            sum += kPoints[position - 1];
         }
+        t.Key(Qt::Key_Plus, Qt::KeypadModifier);
     }
-    return count;
+    ASSERT_EQ(sum, total);
 }
 
-int HandedIn(const Terminal& t) {
-    return testing_support::Scalar(t.Db(),
-                                   QStringLiteral("SELECT count(*) FROM sjdj WHERE bz='1'"))
-        .ToText()
-        .toInt();
-}
-
-// The display shows the minutes and seconds left beyond whole hours. Exactly zero left
-// is no time-out; the next tick is, and the next offer follows it.
-TEST(Countdown, CountsDownToTheTimeOutAndTheNextOffer) {
+// The kind's row in sjname sets the length of the exam (kssj) and its pass mark (jgfs),
+// read afresh by every exam: the rows follow one another on one terminal, and each
+// ends the exam in another way. The display shows the time left beyond whole hours;
+// exactly none left is no time-out yet. A time-out while the end-exam prompt or the
+// result is up still hands the exam in once.
+TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
     constexpr qint64 kMinute = 60 * 1000;
-    struct Step {
-        qint64 advance;
+    const db::Value null;
+    enum class End { Esc, TimeOut, TimeOutAtThePrompt, TimeOutAtTheResult };
+    struct Tick {
+        qint64 after;
         const char* shows;
     };
-    struct Case {
-        int kssj;
-        std::vector<Step> steps;
-    } cases[] = {
-        {50, {{kMinute, "49:00"}, {49 * kMinute, "00:00"}}},
-        {90, {{30 * kMinute, "00:00"}, {1000, "59:59"}, {59 * kMinute + 59 * 1000, "00:00"}}},
+    const std::vector<Tick> fifty = {{kMinute, "49:00"}, {49 * kMinute, "00:00"}};
+    const std::vector<Tick> ninety = {
+        {30 * kMinute, "00:00"}, {1000, "59:59"}, {59 * kMinute + 59 * 1000, "00:00"}};
+    struct Row {
+        db::Value kssj, jgfs;
+        int minutes;
+        const char* countdown;
+        std::vector<Tick> ticks;
+        End end;
+        bool review;
+        int total;
+        const char* verdict;  // empty: the pass mark is no number, and the hand-in fails
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.kssj);
-        Terminal t;
-        testing_support::Exec(t.Db(), QStringLiteral("UPDATE sjname SET kssj=%1").arg(c.kssj));
-        ASSERT_TRUE(t.Start());
+    // clang-format off
+    const Row rows[] = {
+        {null, null, 50, "50:00", fifty, End::TimeOut, false, 89, "不合格！"},
+        {19, 0, 50, "50:00", {}, End::Esc, false, 89, "不合格！"},
+        {20, 1, 20, "20:00", {}, End::TimeOutAtThePrompt, false, 1, "合格！"},
+        {90, 100, 90, "30:00", ninety, End::TimeOut, true, 99, "不合格！"},
+        {null, 100, 50, "50:00", {}, End::TimeOutAtTheResult, false, 100, "合格！"},
+        {20, 101, 20, "20:00", {}, End::Esc, true, 90, "合格！"},
+        {90, "九十", 90, "30:00", {}, End::Esc, false, 100, ""},
+    };
+    // clang-format on
+    Terminal t;
+    for (int position = 1; position <= 10; ++position) {
+        testing_support::Exec(t.Db(), QStringLiteral("UPDATE sj SET fz=%1 WHERE th=%2")
+                                          .arg(kPoints[position - 1])
+                                          .arg(11 - position));
+    }
+    ASSERT_TRUE(t.Start());
+    for (const Row& row : rows) {
+        const auto shown = [](const db::Value& v) {
+            return v.IsNull() ? std::string("Null") : v.ToText().toStdString();
+        };
+        SCOPED_TRACE("kssj " + shown(row.kssj) + ", jgfs " + shown(row.jgfs) + ", total " +
+                     std::to_string(row.total));
+        testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sjname"));
+        testing_support::AddKind(t.Db(), QStringLiteral("1"), QStringLiteral("道路货物运输驾驶员"),
+                                 QStringLiteral("货运驾驶员从业资格"), row.kssj, row.jgfs);
         t.TakeOffer();
-        ASSERT_EQ(t.form->PaperState, QStringLiteral("111"));
-        for (const Step& step : c.steps) {
-            t.fakes.clock.Advance(step.advance);
-            t.form->Timer2->Fire();
-            EXPECT_EQ(t.form->Label13->Caption().toStdString(), step.shows);
-            EXPECT_TRUE(t.form->Timer2->Enabled());
+        ASSERT_TRUE(t.ShowsExam());
+        EXPECT_EQ(t.module->ExamMinutes, row.minutes);
+        EXPECT_EQ(t.form->Label13->Caption().toStdString(), row.countdown);
+        AnswerForTotal(t, row.total);
+        {
+            ModalDriver none;  // no time-out before the end
+            for (const Tick& tick : row.ticks) {
+                t.fakes.clock.Advance(tick.after);
+                t.form->Timer2->Fire();
+                EXPECT_EQ(t.form->Label13->Caption().toStdString(), tick.shows);
+            }
+            EXPECT_TRUE(t.ShowsExam());
         }
 
+        const bool result = *row.verdict != '\0';
+        const auto timeOut = [&t] {
+            t.TimeOut();
+            t.form->Timer2->Fire();
+        };
         ModalDriver driver;
-        driver.ThenKey(Qt::Key_Return).ThenKey(Qt::Key_2);
-        t.fakes.clock.Advance(500);
-        t.form->Timer2->Fire();
-        EXPECT_TRUE(driver.Done());
-        EXPECT_EQ(ResultMessages(driver), 1);
-        EXPECT_EQ(HandedIn(t), 10);
-        EXPECT_FALSE(t.form->Timer2->Enabled());
-        EXPECT_TRUE(t.form->Timer1->Enabled());
-        EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-        EXPECT_TRUE(t.form->Label9->Visible());
-        EXPECT_FALSE(t.form->Label8->Visible());
-        EXPECT_FALSE(t.form->Label15->Visible());
-        EXPECT_FLOAT_EQ(t.form->Image2->Left(), 600.0f);
-
-        t.IdleTicks(4);
-        EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-        t.TakeOffer();
-        EXPECT_EQ(t.form->PaperState, QStringLiteral("111"));
-        EXPECT_NE(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-    }
-}
-
-// The time runs out while the end-exam prompt or the result message is up: the exam
-// still ends once.
-TEST(Countdown, TimeOutDuringTheEndOfTheExamHandsInOnce) {
-    const auto timeOut = [](Terminal& t) {
-        t.fakes.clock.Advance(51 * 60 * 1000);
-        t.form->Timer2->Fire();
-        t.form->Timer2->Fire();
-    };
-    for (bool duringThePrompt : {true, false}) {
-        SCOPED_TRACE(duringThePrompt ? "end-exam prompt" : "result message");
-        Terminal t;
-        ASSERT_TRUE(t.Start());
-        t.TakeOffer();
-        ModalDriver driver;
-        if (duringThePrompt) {
-            driver.Then([&](QWidget*) { timeOut(t); }).ThenKey(Qt::Key_Return);
-        } else {
-            driver.ThenKey(Qt::Key_1).Then([&](QWidget*) {
-                timeOut(t);
+        if (row.end == End::TimeOutAtThePrompt) {
+            driver.Then([&](QWidget*) { timeOut(); });
+        } else if (row.end != End::TimeOut) {
+            driver.ThenKey(Qt::Key_1);
+        }
+        if (row.end == End::TimeOutAtTheResult) {
+            driver.Then([&](QWidget*) {
+                timeOut();
                 testing_support::PressKey(Qt::Key_Return);
             });
+        } else {
+            driver.ThenKey(Qt::Key_Return);
         }
-        driver.ThenKey(Qt::Key_2);
-        t.Key(Qt::Key_Escape);
+        if (result) driver.ThenKey(row.review ? Qt::Key_1 : Qt::Key_2);
+        if (row.end == End::TimeOut) {
+            timeOut();
+        } else {
+            t.Key(Qt::Key_Escape);
+        }
         EXPECT_TRUE(driver.Done());
-        EXPECT_EQ(driver.Seen().size(), 3u);
-        EXPECT_EQ(ResultMessages(driver), 1);
-        EXPECT_EQ(HandedIn(t), 10);
-        EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("Derravance"));
-        EXPECT_TRUE(t.form->Timer1->Enabled());
-        EXPECT_FALSE(t.form->Timer2->Enabled());
+        std::vector<SeenModal> boxes;
+        std::copy_if(driver.Seen().begin(), driver.Seen().end(), std::back_inserter(boxes),
+                     [](const SeenModal& seen) { return seen.className == "QMessageBox"; });
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].title.toStdString(), "Kestrova");
+        EXPECT_EQ(boxes[0].text.toStdString(),
+                  result ? "考生：驾驶员合计考" + std::to_string(row.total) + "分， " + row.verdict
+                         : "操作有错！");
+        EXPECT_EQ(boxes[0].icon,
+                  static_cast<int>(result ? QMessageBox::Information : QMessageBox::Warning));
+        EXPECT_EQ(t.SheetRows(QStringLiteral("bz='1'")), result ? 10 : 0);
+        if (row.review) {
+            EXPECT_EQ(t.form->ReviewState, QStringLiteral("1"));
+            EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("货运驾驶员从业资格 试卷"));
+            EXPECT_FALSE(t.form->Timer1->Enabled());
+            EXPECT_EQ(t.form->Timer2->Enabled(), row.end == End::Esc);
+            t.Modals({Qt::Key_2}, [&] { t.Key(Qt::Key_Escape); });
+        }
+        if (result) {
+            EXPECT_TRUE(t.ShowsTitle());
+            EXPECT_EQ(t.module->ReviewPaper.isEmpty(), !row.review);
+        }
     }
-}
-
-TEST(Countdown, AReviewAfterTimeOutKeepsTheIdleTimerOff) {
-    Terminal t;
-    ASSERT_TRUE(t.Start());
-    t.TakeOffer();
-    ModalDriver driver;
-    driver.ThenKey(Qt::Key_Return).ThenKey(Qt::Key_1);
-    t.fakes.clock.Advance(51 * 60 * 1000);
-    t.form->Timer2->Fire();
-    EXPECT_EQ(t.form->ReviewState, QStringLiteral("1"));
-    EXPECT_FALSE(t.form->Timer1->Enabled());
-    EXPECT_FALSE(t.form->Timer2->Enabled());
-    EXPECT_EQ(t.form->Label1->Caption(), QStringLiteral("货运驾驶员从业资格 试卷"));
-}
-
-TEST(Countdown, DuringAReviewOpenedWithEscTheDisplayIsEmpty) {
-    Terminal t;
-    ASSERT_TRUE(t.Start());
-    t.TakeOffer();
-    ModalDriver driver;
-    driver.ThenKey(Qt::Key_1).ThenKey(Qt::Key_Return).ThenKey(Qt::Key_1);
-    t.Key(Qt::Key_Escape);
-    ASSERT_EQ(t.form->ReviewState, QStringLiteral("1"));
-    EXPECT_TRUE(t.form->Timer2->Enabled());
-    t.form->Timer2->Fire();
-    EXPECT_TRUE(t.form->Label13->Caption().isEmpty());
 }
 
 // The one test on the wall clock: the form's timers run on real timers at the periods

@@ -1,71 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <utility>
-#include <vector>
 
+#include "platform/ui/timer.h"
 #include "support/build_dir.h"
-#include "support/program_folder.h"
+#include "support/terminal_fixture.h"
 
 namespace {
 
-struct Outcome {
-    int status = -1;  // -1: it did not end by itself; -2: it crashed
-    QByteArray out;
-    QByteArray err;
-};
-
-// The built terminal, copied alone into a program folder of the test's own.
-class ProgramStart : public ::testing::Test {
-protected:
-    testing_support::ProgramFolder folder;
-    QString program;
-    QTemporaryDir runtime;
-
-    void SetUp() override {
-        const QString built = testing_support::BuildDir() + QStringLiteral("/src/derravance");
-        ASSERT_TRUE(QFile::exists(built)) << built.toStdString();
-        program = folder.File(QStringLiteral("derravance"));
-        ASSERT_TRUE(QFile::copy(built, program));
-    }
-
-    // Runs it headless, or with the display settings given instead.
-    Outcome Run(const std::vector<std::pair<QString, QString>>& display = {
-                    {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}}) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            env.remove(QString::fromLatin1(name));
-        }
-        for (const auto& [name, value] : display) env.insert(name, value);
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(folder.Path());
-        process.start(program, {});
-        Outcome outcome;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return outcome;
-        }
-        outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        outcome.out = process.readAllStandardOutput();
-        outcome.err = process.readAllStandardError();
-        return outcome;
-    }
-};
-
-TEST_F(ProgramStart, UnusableSettingsEndItAtOnceAndSilently) {
-    for (const char* count : {"", "4"}) {
-        if (*count != '\0') folder.WriteSettings(QString::fromLatin1(count), QStringLiteral("1"));
-        const Outcome run = Run();
-        EXPECT_EQ(run.status, 2) << count;
-        EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << run.out.constData()
-                                                            << run.err.constData();
-    }
-}
+using testing_support::Terminal;
 
 // A display number with no X server behind it.
 QString UnusedDisplay() {
@@ -78,27 +24,79 @@ QString UnusedDisplay() {
     return QStringLiteral(":97");
 }
 
-TEST_F(ProgramStart, WithoutADisplayEndsWithStatusOneAndOneLine) {
-    folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
-    const QString display = UnusedDisplay();
+// The built terminal, copied alone into a program folder of the test's own, ends at
+// once: silently with status 2 on unusable settings, with status 1 and one line on
+// standard error where it finds no display.
+TEST(ProgramStart, EndsAtOnceWithItsStatus) {
+    testing_support::ProgramFolder folder;
+    QTemporaryDir runtime;
+    const QString program = folder.File(QStringLiteral("derravance"));
+    ASSERT_TRUE(
+        QFile::copy(testing_support::BuildDir() + QStringLiteral("/src/derravance"), program));
     const struct {
-        std::vector<std::pair<QString, QString>> env;
-        const char* why;
-    } cases[] = {
-        {{}, "DISPLAY is not set"},
-        {{{QStringLiteral("DISPLAY"), display}}, "could not connect to display"},
-        {{{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nonexistent")}}, "nonexistent"},
+        const char* count;  // nullptr: no settings file
+        const char* variable;
+        QString value;
+        int status;
+        const char* why;  // nullptr: nothing on standard error
+    } rows[] = {
+        {nullptr, "QT_QPA_PLATFORM", QStringLiteral("offscreen"), 2, nullptr},
+        {"4", "QT_QPA_PLATFORM", QStringLiteral("offscreen"), 2, nullptr},
+        {"5", nullptr, {}, 1, "DISPLAY is not set"},
+        {"5", "DISPLAY", UnusedDisplay(), 1, "could not connect to display"},
+        {"5", "QT_QPA_PLATFORM", QStringLiteral("nonexistent"), 1, "nonexistent"},
     };
-    for (const auto& c : cases) {
-        const Outcome run = Run(c.env);
-        EXPECT_EQ(run.status, 1) << c.why;
-        EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
-        EXPECT_TRUE(run.err.endsWith('\n')) << run.err.constData();
-        EXPECT_TRUE(run.err.startsWith("derravance: no display to show the terminal on (") &&
-                    run.err.contains(c.why))
-            << run.err.constData();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.count ? row.count : "no settings") << ", "
+                                        << (row.variable ? row.variable : "no display"));
+        QFile::remove(folder.IniPath());
+        if (row.count != nullptr)
+            folder.WriteSettings(QString::fromLatin1(row.count), QStringLiteral("1"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        if (row.variable != nullptr) env.insert(QString::fromLatin1(row.variable), row.value);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(folder.Path());
+        process.start(program, {});
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "it did not end by itself";
+            continue;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), row.status);
+        const QByteArray out = process.readAllStandardOutput();
+        const QByteArray err = process.readAllStandardError();
+        EXPECT_TRUE(out.isEmpty()) << out.constData();
+        if (row.why == nullptr) {
+            EXPECT_TRUE(err.isEmpty()) << err.constData();
+            continue;
+        }
+        EXPECT_EQ(err.count('\n'), 1) << err.constData();
+        EXPECT_TRUE(err.endsWith('\n')) << err.constData();
+        EXPECT_TRUE(err.startsWith("derravance: no display to show the terminal on (") &&
+                    err.contains(row.why))
+            << err.constData();
     }
+}
+
+// In process: the message names the file, and nothing ticks behind it.
+TEST(ProgramStart, AQuestionBankThatCannotBeOpenedEndsTheProgramWithAMessage) {
+    Terminal t;
+    QFile::remove(t.Db());
+    const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
+    EXPECT_TRUE(seen[0].text.contains(QStringLiteral("korva.mdb"))) << seen[0].text.toStdString();
+    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
+    ASSERT_EQ(t.module->MainForm.get(), t.form);
+    EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
+    EXPECT_FALSE(t.form->Timer2->Enabled());
 }
 
 }  // namespace

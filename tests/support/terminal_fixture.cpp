@@ -6,7 +6,6 @@
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
 #include "startup/startup.h"
-#include "startup/startup.h"
 
 namespace testing_support {
 
@@ -89,6 +88,79 @@ QString Terminal::Markers() const {
     QString mask;
     for (int i = 1; i <= 6; ++i) mask += form->Image1[i]->Visible() ? '1' : '0';
     return mask;
+}
+
+void Terminal::AnswerRight(int position) {
+    // The sheet shows question 11 - p at position p: odd positions multiple choice.
+    const QString answer = QString::fromLatin1(position % 2 == 1 ? kMultipleAnswer : kSingleAnswer);
+    for (int i = 0; i < 6; ++i) {
+        if (answer[i] == QLatin1Char('1')) Key(Qt::Key_1 + i);
+    }
+}
+
+std::vector<SeenModal> Terminal::Modals(const std::vector<int>& keys,
+                                        const std::function<void()>& what) {
+    ModalDriver driver;
+    for (int key : keys) driver.ThenKey(key);
+    what();
+    EXPECT_TRUE(driver.Done()) << "a window expected a key and did not come up";
+    return driver.Seen();
+}
+
+void Terminal::TimeOut() {
+    fakes.clock.now = form->EndTime.addMSecs(500);
+    form->Timer2->Fire();
+}
+
+int Terminal::SheetRows(const QString& condition) const {
+    return Scalar(Db(), QStringLiteral("SELECT count(*) FROM sjdj WHERE ") + condition).ToDouble();
+}
+
+QString Terminal::Sheet(const QString& expression) const {
+    return Scalar(Db(), QStringLiteral("SELECT group_concat(%1, ' ') FROM "
+                                       "(SELECT * FROM sjdj ORDER BY id)")
+                            .arg(expression))
+        .ToText();
+}
+
+namespace {
+
+// What the two screens differ in, for a failure message.
+std::string StateOf(const Frmftyaj& f) {
+    return QStringLiteral(
+               "caption \"%1\", maker line %2, hints %3/%4, photograph at %5, "
+               "Timer1 %6, Timer2 %7")
+        .arg(f.Label1->Caption())
+        .arg(f.Label9->Visible())
+        .arg(f.Label8->Visible())
+        .arg(f.Label15->Visible())
+        .arg(f.Image2->Left())
+        .arg(f.Timer1->Enabled())
+        .arg(f.Timer2->Enabled())
+        .toStdString();
+}
+
+}  // namespace
+
+::testing::AssertionResult Terminal::ShowsTitle() const {
+    const Frmftyaj& f = *form;
+    if (f.Label1->Caption() == kProductTitle && f.Label9->Visible() && !f.Label8->Visible() &&
+        !f.Label15->Visible() && f.Image2->Left() == 600.0f && f.Timer1->Enabled() &&
+        !f.Timer2->Enabled()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "not the title screen: " << StateOf(f);
+}
+
+::testing::AssertionResult Terminal::ShowsExam() const {
+    const Frmftyaj& f = *form;
+    if (f.Label1->Caption() == QStringLiteral("货运驾驶员从业资格 试卷") &&
+        f.PaperState == QStringLiteral("111") && !f.Label9->Visible() && f.Label8->Visible() &&
+        f.Label15->Visible() && f.Image2->Left() >= 20000.0f && !f.Timer1->Enabled() &&
+        f.Timer2->Enabled()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "no exam on screen: " << StateOf(f);
 }
 
 }  // namespace testing_support

@@ -2,9 +2,13 @@
 // A terminal on a program folder of the test's own: settings, a question bank built
 // by the test, the seams on fakes, and the real main form shown headless.
 
+#include <gtest/gtest.h>
+
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "exam/frmftyaj.h"
 #include "shared/module1.h"
@@ -53,6 +57,23 @@ public:
                    quint32 nativeScanCode = 0);
 
     QString Markers() const;  // "101000" from the visible markers
+    // Chooses the right options at a position of a standard paper with main-row digits.
+    void AnswerRight(int position);
+
+    // Runs what, pressing the keys in turn on the modal windows it opens; fails unless
+    // every key found its window. Returns what the windows showed.
+    std::vector<SeenModal> Modals(const std::vector<int>& keys, const std::function<void()>& what);
+    // The clock half a second past the end of the exam, and a countdown tick.
+    void TimeOut();
+    // Rows of sjdj that meet the condition.
+    int SheetRows(const QString& condition) const;
+    // The expression's value on every row of sjdj in order, joined by blanks.
+    QString Sheet(const QString& expression) const;
+
+    // The title screen as every return to it leaves it, timers included.
+    ::testing::AssertionResult ShowsTitle() const;
+    // A running exam of the standard kind 1 on screen.
+    ::testing::AssertionResult ShowsExam() const;
 };
 
 }  // namespace testing_support

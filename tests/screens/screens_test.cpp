@@ -1,0 +1,181 @@
+// Pictures of every screen under <build>/screens for people to look at, taken on the
+// way of one exam, and a check that every text on them is drawn whole in a font that
+// holds its Chinese characters.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFontInfo>
+#include <QImage>
+
+#include "gif_writer.h"
+#include "platform/ui/button3d.h"
+#include "platform/ui/image_box.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel3d.h"
+#include "platform/ui/timer.h"
+#include "support/screenshot.h"
+#include "support/terminal_fixture.h"
+
+namespace {
+
+using testing_support::ModalDriver;
+
+// Checks that every text of the window and its controls is drawn whole in a font that
+// holds its Chinese characters, then saves the window's picture.
+void Save(QWidget& window, const QString& name) {
+    testing_support::ProcessEvents();
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (const QWidget* w : widgets) {
+        QString text = w->windowTitle();
+        bool wraps = false;
+        bool designed = true;  // in the AR PL fonts; a message box keeps the desktop's
+        if (const auto* l = qobject_cast<const ui::Label*>(w)) {
+            if (!l->Visible()) continue;
+            text = l->Caption();
+            wraps = l->GetSizing() != ui::Label::Sizing::AutoSize;
+        } else if (const auto* p = qobject_cast<const ui::Panel3D*>(w)) {
+            text = p->Caption();
+        } else if (const auto* b = qobject_cast<const ui::Button3D*>(w)) {
+            text = b->Caption();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            text = button->text();
+            designed = false;
+        } else if (w != &window) {
+            continue;
+        }
+        SCOPED_TRACE(name.toStdString() + " " + w->objectName().toStdString() + " " +
+                     text.toStdString());
+        const QFontMetrics metrics(w->font());
+        bool chinese = false;
+        for (const uint ucs4 : text.toUcs4()) {
+            if (ucs4 < 0x2E80) continue;
+            chinese = true;
+            EXPECT_TRUE(metrics.inFontUcs4(ucs4)) << "U+" << std::hex << ucs4;
+        }
+        EXPECT_TRUE(!chinese || !designed ||
+                    QFontInfo(w->font()).family().startsWith(QStringLiteral("AR PL")));
+        EXPECT_TRUE(wraps || metrics.horizontalAdvance(text) <= w->width()) << "cut off";
+    }
+    const QString path = testing_support::SaveScreenshot(&window, name);
+    ASSERT_FALSE(path.isEmpty()) << name.toStdString();
+    EXPECT_EQ(QImage(path).size(), window.size());
+}
+
+// Paper 1 as the candidate sees it: the first question with a picture, the second
+// multiple choice; both answered wrong, so that the review shows them.
+void WritePaper(testing_support::Terminal& t) {
+    const QString paper = QStringLiteral("10001001");
+    testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sj WHERE sjmc='%1'").arg(paper));
+    testing_support::AddPaper(t.Db(), paper, 10, [](int i, testing_support::Question& q) {
+        q.bk = 100 - i;  // the sheet keeps this order
+        q.tm = QStringLiteral("车辆在路口右转弯时，遇到同方向直行的非机动车应当怎样做？");
+        q.options = {QStringLiteral("禁止车辆驶入"),
+                     QStringLiteral("注意前方行人"),
+                     QStringLiteral("前方道路施工"),
+                     QStringLiteral("限制最高速度"),
+                     {},
+                     {}};
+        if (i == 1) {
+            q.tm = QStringLiteral("如图所示，这个标志表示什么意思？");
+            q.pcxname = QStringLiteral("P0001");
+        } else if (i == 2) {
+            q.tm = QStringLiteral("雨天在道路上驾驶机动车，下列哪些做法是正确的？");
+            q.tx = QStringLiteral("多选题");
+            q.options = {QStringLiteral("降低行驶速度"),
+                         QStringLiteral("加大跟车距离"),
+                         QStringLiteral("开启远光灯高速通过积水路段"),
+                         QStringLiteral("避免紧急制动和急转方向"),
+                         QStringLiteral("随意变更车道"),
+                         {}};
+            q.da = QStringLiteral("110100");
+        }
+    });
+    QImage sign(240, 180, QImage::Format_RGB32);
+    sign.fill(QColor(200, 0, 0));
+    ASSERT_TRUE(WriteGif(sign, QDir(t.folder.PictureFolder()).filePath("P0001.gif")));
+    int kind = 2;
+    for (const char* name : {"大型客车", "牵引车", "城市公交车", "中型客车", "大型货车",
+                             "小型自动挡汽车", "低速载货汽车", "三轮汽车"}) {
+        testing_support::AddKind(t.Db(), QString::number(kind++), QString::fromUtf8(name),
+                                 QString::fromUtf8(name));
+    }
+}
+
+struct Size {
+    int width;
+    int height;
+    float photographLeft;  // during an exam: beyond the right edge
+    bool dialogs;          // the dialogs and the message look alike on every screen
+};
+
+void PrintTo(const Size& size, std::ostream* out) {
+    *out << size.width << "x" << size.height;
+}
+
+class Screens : public ::testing::TestWithParam<Size> {};
+
+TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
+    const Size size = GetParam();
+    const QString suffix = QStringLiteral("-%1x%2").arg(size.width).arg(size.height);
+    // Pictures the modal window, then closes it with the key.
+    const auto picture = [&](const char* name, int key) {
+        return [=](QWidget* modal) {
+            if (size.dialogs) Save(*modal, QString::fromLatin1(name));
+            testing_support::PressKey(key);
+        };
+    };
+    testing_support::Terminal t;
+    t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("0"));
+    WritePaper(t);
+    {
+        ModalDriver driver;
+        driver.Then(picture("dialog_frmquit5", Qt::Key_0));
+        ASSERT_TRUE(t.Start(size.width, size.height));
+        EXPECT_TRUE(driver.Done());
+    }
+    Frmftyaj& f = *t.form;
+    EXPECT_TRUE(t.ShowsTitle());
+    Save(f, QStringLiteral("title") + suffix);
+    {
+        ModalDriver driver;
+        driver.Then(picture("dialog_frmquit", Qt::Key_Escape));
+        t.Key(Qt::Key_Escape);
+        driver.Then(picture("dialog_frmquit2", Qt::Key_Return))
+            .Then(picture("dialog_frmquit3", Qt::Key_A));
+        t.IdleTicks(5);
+        EXPECT_TRUE(driver.Done());
+    }
+
+    ASSERT_TRUE(t.ShowsExam());
+    EXPECT_FLOAT_EQ(f.Image2->Left(), size.photographLeft);
+    EXPECT_GE(f.Image2->x(), f.width()) << "the photograph is out of sight";
+    t.fakes.clock.Advance((5 * 60 + 1) * 1000);
+    f.Timer2->Fire();
+    ASSERT_TRUE(f.Image3->HasPicture());
+    Save(f, QStringLiteral("exam-picture") + suffix);
+    for (int key : {Qt::Key_3, Qt::Key_F4, Qt::Key_1, Qt::Key_4}) t.Key(key);
+    ASSERT_TRUE(f.Label14->Visible());
+    Save(f, QStringLiteral("exam-multiple") + suffix);
+
+    ModalDriver driver;
+    driver.Then(picture("dialog_frmquit1", Qt::Key_1))
+        .Then(picture("message_result", Qt::Key_Return))
+        .Then(picture("dialog_frmquit4", Qt::Key_1));
+    t.Key(Qt::Key_Escape);
+    EXPECT_TRUE(driver.Done());
+    ASSERT_FALSE(f.Label6[0]->Caption().isEmpty());
+    f.Timer2->Fire();  // the review shows no time
+    Save(f, QStringLiteral("review") + suffix);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoSizes, Screens,
+                         ::testing::Values(Size{1024, 768, 20000, true},
+                                           Size{1920, 1080, 28800, false}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.width) + "x" +
+                                    std::to_string(info.param.height);
+                         });
+
+}  // namespace
