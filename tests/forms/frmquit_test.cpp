@@ -7,7 +7,6 @@
 #include <memory>
 #include <ostream>
 
-#include "forms/dialog_checks.h"
 #include "platform/ui/label.h"
 #include "platform/ui/text_box.h"
 #include "shared/module1.h"
@@ -37,7 +36,7 @@ struct Outcome {
 };
 
 void PrintTo(const Outcome& o, std::ostream* out) {
-    *out << "{QuitFlag " << o.quit << ", CodeAccepted " << o.accepted << ", CodeNumber \""
+    *out << "{QuitFlag " << o.quit << ", CodeAccepted " << o.accepted << ", \""
          << o.number.toStdString() << "\"}";
 }
 
@@ -52,18 +51,20 @@ protected:
     shared::Module1 module{fakes.services};
 };
 
-// One Enter (main row or keypad) judges the entry and injects one Tab; Esc never tests it.
-TEST_F(FrmquitTest, EnterJudgesTheEntryAndEscRefusesIt) {
+// One Enter (main row or keypad) judges the entry and injects one Tab; validation judges it
+// alike, focus loss alike but for the exact code, which it takes as the exit code only.
+// Esc never tests the entry.
+TEST_F(FrmquitTest, EveryHandlerJudgesTheEntryByItsRow) {
     const int enter = Qt::Key_Return, keypadEnter = Qt::Key_Enter, esc = Qt::Key_Escape;
-    const Outcome refused{false, false, QString()};
+    const Outcome refused{false, false, QString()}, exact{true, true, QString()};
     const struct {
         QString typed;
         int endKey;
         Outcome expected;
     } cases[] = {
         {QString(), enter, refused},
-        {kCode, enter, {true, true, QString()}},
-        {kCode, keypadEnter, {true, true, QString()}},
+        {kCode, enter, exact},
+        {kCode, keypadEnter, exact},
         {kCode + "5", enter, {false, true, "5"}},
         {kCode + "4", enter, refused},
         {kCode + "4.5", enter, {false, true, "4.5"}},
@@ -90,48 +91,31 @@ TEST_F(FrmquitTest, EnterJudgesTheEntryAndEscRefusesIt) {
         EXPECT_FALSE(dialog->IsLoaded());
         EXPECT_EQ(Fields(*dialog), c.expected);
         EXPECT_EQ(fakes.keys.tabs - tabsBefore, c.endKey == esc ? 0 : 1);
-    }
-}
-
-TEST_F(FrmquitTest, ValidationAndFocusLossFollowTheirOwnRows) {
-    const struct {
-        QString typed;
-        Outcome validate, lostFocus;
-    } cases[] = {
-        {kCode, {true, true, QString()}, {true, false, QString()}},
-        {kCode + "12", {false, true, "12"}, {false, true, "12"}},
-        {QStringLiteral("9999"), {false, false, QString()}, {false, false, QString()}},
-    };
-    for (const auto& c : cases) {
+        if (c.endKey == esc) continue;
         for (const bool focusLoss : {false, true}) {
-            SCOPED_TRACE(c.typed.toStdString() + (focusLoss ? " focus loss" : " validation"));
-            Frmquit dialog(module);
-            dialog.Load();
-            dialog.Text1->SetText(c.typed);
+            Frmquit judged(module);
+            judged.Load();
+            judged.Text1->SetText(c.typed);
             bool cancel = false;
-            focusLoss ? dialog.Text1_LostFocus() : dialog.Text1_Validate(cancel);
+            focusLoss ? judged.Text1_LostFocus() : judged.Text1_Validate(cancel);
             EXPECT_FALSE(cancel);
-            EXPECT_EQ(Fields(dialog), focusLoss ? c.lostFocus : c.validate);
-            EXPECT_FALSE(dialog.IsLoaded());
+            EXPECT_FALSE(judged.IsLoaded());
+            const Outcome codeOnly{true, false, QString()};
+            EXPECT_EQ(Fields(judged), focusLoss && c.expected == exact ? codeOnly : c.expected)
+                << (focusLoss ? "focus loss" : "validation");
         }
+        EXPECT_EQ(fakes.keys.tabs - tabsBefore, 1) << "only Enter injects a Tab";
     }
-    EXPECT_EQ(fakes.keys.tabs, 0);
 }
 
-// The starred prompt stays up through Tab and clicks, and expects the code of the day on
-// which it was loaded, past midnight too.
-TEST_F(FrmquitTest, AStarredPromptWithoutTitleBar) {
+// The entry shows as stars, stays up through Tab and clicks, and expects the code of the
+// day on which the dialog was loaded, past midnight too.
+TEST_F(FrmquitTest, TheStarredEntryKeepsTheCodeOfItsLoad) {
     auto dialog = std::make_unique<Frmquit>(module);
     QString shown;
     bool stillUp = false;
     ModalDriver driver;
     driver.Then([&](QWidget*) {
-        testing_support::ExpectDialogFrame(*dialog, "", QSize(230, 48));
-        EXPECT_EQ(dialog->Label1->Caption(), QStringLiteral("请输入关机密码："));
-        EXPECT_EQ(dialog->Label1->font(), ui::DefaultDialogFont());
-        EXPECT_EQ(dialog->Label1->ForeColor(), QColor(0, 0, 255));
-        EXPECT_EQ(dialog->Label1->pos(), QPoint(32, 19));
-        EXPECT_EQ(dialog->Text1->geometry(), QRect(136, 16, 73, 18));
         fakes.clock.Advance(24 * 3600 * 1000);
         Type(kCode);
         shown = dialog->Text1->Editor()->displayText();
@@ -147,12 +131,6 @@ TEST_F(FrmquitTest, AStarredPromptWithoutTitleBar) {
     EXPECT_EQ(shown, QStringLiteral("****"));
     EXPECT_TRUE(stillUp);
     EXPECT_EQ(Fields(*dialog), (Outcome{false, true, "12"}));
-}
-
-TEST(FrmquitCode, IsTheMonthAndDayOfTheDate) {
-    const std::pair<QDate, const char*> cases[] = {
-        {QDate(2026, 12, 7), "1207"}, {QDate(2027, 1, 31), "0131"}, {QDate(2028, 2, 29), "0229"}};
-    for (const auto& [date, code] : cases) EXPECT_EQ(Frmquit::CodeForDate(date), code);
 }
 
 }  // namespace

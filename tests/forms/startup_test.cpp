@@ -1,14 +1,17 @@
+#include "startup/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
-#include <utility>
 
+#include "platform/ui/form.h"
 #include "shared/module1.h"
-#include "startup/startup.h"
+#include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
 #include "support/program_folder.h"
@@ -19,255 +22,213 @@ using testing_support::FakeServices;
 using testing_support::FullDisk;
 using testing_support::ModalDriver;
 using testing_support::PressKey;
+using testing_support::ProgramFolder;
 
-void Type(const QString& text) {
+// The fakes' day gives the operator code "1207".
+void TypeAndEnter(const QString& text) {
     for (const QChar c : text) PressKey(c.unicode(), Qt::NoModifier, 0, QString(c));
+    PressKey(Qt::Key_Return);
 }
 
-TEST(GetIniFile, IsFoundWhateverTheCaseOfItsName) {
-    struct Case {
-        std::vector<std::pair<QString, int>> files;  // name, paper count
-        int count;                                   // 0: the program ends silently
-    } cases[] = {
-        {{}, 0},
-        {{{QStringLiteral(".dsyjdc.ini"), 5}}, 0},  // hidden
-        {{{QStringLiteral("DSYJDC.INI"), 6}}, 6},
-        {{{QStringLiteral("Dsyjdc.Ini"), 7}}, 7},
-        {{{QStringLiteral("DSYJDC.INI"), 6}, {QStringLiteral("dsyjdc.ini"), 8}}, 8},
-        {{{QStringLiteral("Dsyjdc.ini"), 7}, {QStringLiteral("DSYJDC.INI"), 6}}, 6},
-    };
-    for (const auto& c : cases) {
-        testing_support::ProgramFolder own;
-        for (const auto& [name, count] : c.files) {
-            own.Put(name,
-                    QStringLiteral("[Server]\r\nCycyh=%1\r\nCyczl=1\r\n").arg(count).toUtf8());
-        }
-        FakeServices fakes(own.Path());
-        shared::Module1 m(fakes.services);
-        ModalDriver driver;  // fails the test on any window
-        const std::string names = own.Names().join(QLatin1Char(' ')).toStdString();
-        EXPECT_EQ(startup::GetIni(m), c.count > 0) << names;
-        EXPECT_TRUE(driver.Seen().empty()) << names;
-        if (c.count > 0) {
-            EXPECT_EQ(m.PaperCount, c.count) << names;
-            EXPECT_TRUE(fakes.end.statuses.empty()) << names;
-        } else {
-            EXPECT_EQ(fakes.end.statuses, std::vector<int>{shared::kExitSettings}) << names;
-        }
+// One start: a program folder, the seams on fakes, the module on them.
+struct Start {
+    ProgramFolder folder;
+    FakeServices fakes{folder.Path()};
+    shared::Module1 module{fakes.services};
+    ModalDriver driver;  // fails the test on any window it does not expect
+
+    QStringList Shown() const {
+        QStringList classes;
+        for (const auto& seen : driver.Seen()) classes << seen.className;
+        return classes;
     }
+};
 
-    // The operator's count goes back into the file found.
-    testing_support::ProgramFolder own;
-    own.Put(QStringLiteral("DSYJDC.INI"), "[Server]\r\nCyczl=1\r\n");
-    FakeServices fakes(own.Path());
-    shared::Module1 m(fakes.services);
-    ModalDriver driver;
-    driver.Then([](QWidget*) {
-        Type(QStringLiteral("120712"));
-        PressKey(Qt::Key_Return);
-    });
-    EXPECT_TRUE(startup::GetIni(m));
-    EXPECT_EQ(own.Names(), QStringList{QStringLiteral("DSYJDC.INI")});
-    EXPECT_EQ(own.Get(QStringLiteral("DSYJDC.INI")), "[Server]\r\nCyczl=1\r\nCycyh=12\r\n");
-}
+const std::vector<int> kRan{}, kEndedBySettings{shared::kExitSettings};
 
-TEST(GetIni, PaperCountDecidesWhetherTheProgramRuns) {
-    struct Case {
-        const char* value;
-        bool runs;
-        qint32 count;
-    } cases[] = {
-        {"5", true, 5},     {"12abc", true, 12}, {"7.5", true, 8}, {"6.5", true, 6},
-        {" 9 ", true, 9},   {"4", false, 0},     {"-3", false, 0}, {"4.4", false, 0},
-        {"1", false, 0},
-    };
-    for (const auto& c : cases) {
-        testing_support::ProgramFolder own;
-        own.WriteSettings(QString::fromUtf8(c.value), QStringLiteral("3"));
-        FakeServices ownFakes(own.Path());
-        shared::Module1 m(ownFakes.services);
-        ModalDriver driver;
-        EXPECT_EQ(startup::GetIni(m), c.runs) << c.value;
-        EXPECT_TRUE(driver.Seen().empty()) << c.value;
-        if (c.runs) {
-            EXPECT_EQ(m.PaperCount, c.count) << c.value;
-            EXPECT_EQ(m.PaperKind, QStringLiteral("3"));
-            EXPECT_EQ(m.ExamMinutes, 50);
-            EXPECT_EQ(m.AppFolder, own.Path());
-            EXPECT_TRUE(ownFakes.end.statuses.empty());
-        } else {
-            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings}) << c.value;
-        }
-    }
-}
-
-TEST(GetIni, UnusableCountsAskForTheOperatorCode) {
-    const QByteArray inis[] = {
-        "[Server]\r\nCycyh=abc\r\nCyczl=1\r\n",  "[Server]\r\nCycyh=\r\nCyczl=1\r\n",
-        "[Server]\r\nCycyh=0\r\n",               "[Server]\r\nCycyh=9999999999\r\n",
-        "[Other]\r\nCycyh=5\r\n",                "",
-    };
-    for (const QByteArray& ini : inis) {
-        testing_support::ProgramFolder own;
-        own.WriteIni(ini);
-        FakeServices ownFakes(own.Path());
-        shared::Module1 m(ownFakes.services);
-        ModalDriver driver;
-        driver.ThenKey(Qt::Key_Escape);
-        EXPECT_FALSE(startup::GetIni(m)) << ini.constData();
-        ASSERT_EQ(driver.Seen().size(), 1u) << ini.constData();
-        EXPECT_EQ(driver.Seen()[0].className, QStringLiteral("Frmquit"));
-        EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings});
-        EXPECT_EQ(own.ReadIni(), ini) << "a refused code leaves the file as it was";
-    }
-}
-
-TEST(GetIni, PaperKindIsTakenAsWritten) {
-    struct Case {
+// Cycyh gives the count (the number at its start, rounded half to even): 5 or more runs,
+// 1 to 4 or below 0 ends the program silently, 0 or no number asks the operator, who is
+// refused here. Cyczl is taken as written. Neither touches the file.
+TEST(GetIni, TheSettingsDecideWhetherTheProgramRuns) {
+    enum Then { kRuns, kEnds, kAsks };
+    const struct {
         QByteArray ini;
-        QString kind;
+        Then then;
+        qint32 count = 0;
+        const char* kind = "";
     } cases[] = {
-        {"[Server]\nCycyh=5\n", QString()},
-        {"[Server]\nCycyh=5\nCyczl=0\n", QStringLiteral("0")},
-        {"[server]\nCYCYH=5\ncyczl= 91 \n", QStringLiteral("91")},
-        {"[Server]\nCycyh=5\nCyczl=1' OR '1'='1\n", QStringLiteral("1' OR '1'='1")},
+        {"[Server]\r\nCycyh=5\r\nCyczl=3\r\n", kRuns, 5, "3"},
+        {"[Server]\nCycyh=12abc\n", kRuns, 12, ""},
+        {"[Server]\nCycyh=7.5\nCyczl=0\n", kRuns, 8, "0"},
+        {"[Server]\nCycyh=6.5\n", kRuns, 6, ""},
+        {"[server]\nCYCYH= 9 \ncyczl= 91 \n", kRuns, 9, "91"},
+        {"[Server]\nCycyh=5\nCyczl=1' OR '1'='1\n", kRuns, 5, "1' OR '1'='1"},
+        {"[Server]\nCycyh=4\n", kEnds},
+        {"[Server]\nCycyh=-3\n", kEnds},
+        {"[Server]\nCycyh=4.4\n", kEnds},
+        {"[Server]\nCycyh=1\n", kEnds},
+        {"[Server]\nCycyh=abc\nCyczl=1\n", kAsks},
+        {"[Server]\nCycyh=\nCyczl=1\n", kAsks},
+        {"[Server]\nCycyh=0\n", kAsks},
+        {"[Server]\nCycyh=9999999999\n", kAsks},
+        {"[Other]\nCycyh=5\n", kAsks},
+        {"", kAsks},
     };
     for (const auto& c : cases) {
-        testing_support::ProgramFolder own;
-        own.WriteIni(c.ini);
-        FakeServices ownFakes(own.Path());
-        shared::Module1 m(ownFakes.services);
-        EXPECT_TRUE(startup::GetIni(m));
-        EXPECT_EQ(m.PaperKind, c.kind);
+        SCOPED_TRACE(c.ini.constData());
+        Start s;
+        s.folder.WriteIni(c.ini);
+        if (c.then == kAsks) s.driver.ThenKey(Qt::Key_Escape);
+        EXPECT_EQ(startup::GetIni(s.module), c.then == kRuns);
+        EXPECT_EQ(s.Shown(), c.then == kAsks ? QStringList{"Frmquit"} : QStringList{});
+        EXPECT_EQ(s.fakes.end.statuses, c.then == kRuns ? kRan : kEndedBySettings);
+        EXPECT_EQ(s.folder.ReadIni(), c.ini);
+        if (c.then != kRuns) continue;
+        EXPECT_EQ(s.module.PaperCount, c.count);
+        EXPECT_EQ(s.module.PaperKind, QString::fromUtf8(c.kind));
+        EXPECT_EQ(s.module.ExamMinutes, 50);
+        EXPECT_EQ(s.module.AppFolder, s.folder.Path());
     }
 }
 
-struct OperatorCase {
-    QString typed;
-    bool runs;
-    qint32 count;
-    QByteArray iniAfter;  // empty: unchanged
-};
-
+// Without a count the operator is asked. What is typed after the code goes back into the
+// file found, as typed (the exact name first, else one of another case; a hidden file is
+// not found), and the run uses its count; a write-back that fails leaves the file byte for
+// byte, says why in one line on standard error, and the run goes on. A wrong code, or no
+// count of at least one paper, ends the program and leaves the file as it was.
 TEST(GetIni, TheOperatorSuppliesTheCount) {
-    const QByteArray before = "; terminal settings\r\n[Server]\r\nCyczl=1\r\n";
-    const OperatorCase cases[] = {
-        {"120712", true, 12, "; terminal settings\r\n[Server]\r\nCyczl=1\r\nCycyh=12\r\n"},
-        {"12074.4", true, 4, "; terminal settings\r\n[Server]\r\nCyczl=1\r\nCycyh=4.4\r\n"},
-        {"0000", false, 0, {}},
-        {"1207", false, 0, {}},             // the exit code alone gives no count
-        {"12079999999999", false, 0, {}},   // beyond 32 bits
-        {"12074", false, 0, {}},
+    // Longer than the line on standard error, which the file size limit also holds.
+    const QByteArray before = "; " + QByteArray(1000, 'x') + "\r\n[Server]\r\nCyczl=1\r\n";
+    const QStringList plain{"dsyjdc.ini"};
+    enum Failure { kNone, kWrite, kFlush, kRename, kFileSizeLimit, kReadOnlyFile };
+    const FullDisk::Step step[] = {FullDisk::Step::Write, FullDisk::Step::Write,
+                                   FullDisk::Step::Flush, FullDisk::Step::Rename};
+    const QString reason[] = {{},          FullDisk::kReason, FullDisk::kReason, FullDisk::kReason,
+                              "too large", "read-only"};
+    const struct {
+        QStringList names;
+        QString typed;  // null: no dialog, the program ends silently
+        qint32 count;   // 0: the program ends
+        int written;    // the index of the name written, -1: none
+        Failure failure = kNone;
+    } cases[] = {
+        // clang-format off
+        {plain, "120712", 12, 0},          {plain, "12074.4", 4, 0},
+        {plain, "0000", 0, -1},            {plain, "1207", 0, -1},
+        {plain, "12079999999999", 0, -1},  {plain, "12074", 0, -1},
+        {{}, {}, 0, -1},                   {{".dsyjdc.ini"}, {}, 0, -1},
+        {{"DSYJDC.INI"}, "120712", 12, 0}, {{"Dsyjdc.Ini"}, "120712", 12, 0},
+        {{"DSYJDC.INI", "dsyjdc.ini"}, "120712", 12, 1},
+        {{"Dsyjdc.ini", "DSYJDC.INI"}, "120712", 12, 1},
+        {plain, "120712", 12, -1, kWrite},         {plain, "120712", 12, -1, kFlush},
+        {plain, "120712", 12, -1, kRename},        {plain, "120712", 12, -1, kFileSizeLimit},
+        {plain, "120712", 12, -1, kReadOnlyFile},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        testing_support::ProgramFolder own;
-        own.WriteIni(before);
-        FakeServices ownFakes(own.Path());
-        shared::Module1 m(ownFakes.services);
-        ModalDriver driver;
-        driver.Then([&](QWidget*) {
-            Type(c.typed);
-            PressKey(Qt::Key_Return);
-        });
-        EXPECT_EQ(startup::GetIni(m), c.runs) << c.typed.toStdString();
-        EXPECT_TRUE(driver.Done());
-        if (c.runs) {
-            EXPECT_EQ(m.PaperCount, c.count);
-            EXPECT_TRUE(ownFakes.end.statuses.empty());
-        } else {
-            EXPECT_EQ(ownFakes.end.statuses, std::vector<int>{shared::kExitSettings});
-        }
-        EXPECT_EQ(own.ReadIni(), c.iniAfter.isEmpty() ? before : c.iniAfter)
-            << c.typed.toStdString();
-    }
-}
-
-struct WriteBackFailure {
-    const char* name;
-    std::optional<FullDisk::Step> fault;
-    bool fileSizeLimit;  // the real failing write: no file may grow
-    bool readOnlyFile;
-    const char* reason;
-};
-
-TEST(GetIniWriteBack, AFailureLeavesTheFileAndTheRunUsesTheTypedCount) {
-    // Longer than the line on standard error, which the file size limit also holds.
-    const QByteArray before =
-        "; " + QByteArray(1000, 'x') + "\r\n[Server]\r\nCycyh=\r\nCyczl=1\r\n";
-    const WriteBackFailure cases[] = {
-        {"full disk at the write", FullDisk::Step::Write, false, false, "No space left on device"},
-        {"full disk at the flush", FullDisk::Step::Flush, false, false, "No space left on device"},
-        {"full disk at the rename", FullDisk::Step::Rename, false, false,
-         "No space left on device"},
-        {"file size limit", {}, true, false, "too large"},
-        {"read-only file", {}, false, true, "read-only"},
-    };
-    for (const WriteBackFailure& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing_support::ProgramFolder own;
-        own.WriteIni(before);
-        FakeServices fakes(own.Path());
-        FullDisk disk(c.fault.value_or(FullDisk::Step::Write));
-        if (c.fault) fakes.services.files = &disk;
-        shared::Module1 m(fakes.services);
-        ModalDriver driver;
-        driver.Then([](QWidget*) {
-            Type(QStringLiteral("120712"));
-            PressKey(Qt::Key_Return);
-        });
+        SCOPED_TRACE(c.names.join(u' ').toStdString() + " " + c.typed.toStdString() + " " +
+                     std::to_string(c.failure));
+        Start s;
+        for (const QString& name : c.names) s.folder.Put(name, before);
+        FullDisk disk(step[std::min<int>(c.failure, kRename)]);
+        if (c.failure >= kWrite && c.failure <= kRename) s.fakes.services.files = &disk;
+        if (!c.typed.isNull()) s.driver.Then([&](QWidget*) { TypeAndEnter(c.typed); });
+        // Made after the folder, it gives the file back before the folder goes, also when
+        // the test fails.
         std::optional<testing_support::ReadOnly> readOnly;
-        if (c.readOnlyFile) {
-            readOnly.emplace(own.IniPath());
-            if (!readOnly->Made()) continue;
-        }
+        if (c.failure == kReadOnlyFile && !readOnly.emplace(s.folder.IniPath()).Made()) continue;
         bool runs = false;
         ::testing::internal::CaptureStderr();
         {
             std::optional<testing_support::FileSizeLimit> limit;
-            if (c.fileSizeLimit) limit.emplace(before.size());
-            runs = startup::GetIni(m);
+            if (c.failure == kFileSizeLimit) limit.emplace(before.size());
+            runs = startup::GetIni(s.module);
         }
         const QString err = QString::fromStdString(::testing::internal::GetCapturedStderr());
-        readOnly.reset();
-
-        EXPECT_TRUE(runs);
-        EXPECT_EQ(m.PaperCount, 12);
-        EXPECT_TRUE(fakes.end.statuses.empty());
-        EXPECT_EQ(own.ReadIni(), before) << "byte for byte";
-        EXPECT_EQ(own.Names(), QStringList{QStringLiteral("dsyjdc.ini")});
-        // The toolkit's own chatter aside, one line tells why.
+        EXPECT_EQ(runs, c.count > 0);
+        EXPECT_TRUE(s.driver.Done());
+        EXPECT_EQ(s.fakes.end.statuses, c.count > 0 ? kRan : kEndedBySettings);
+        if (c.count > 0) {
+            EXPECT_EQ(s.module.PaperCount, c.count);
+        }
+        const QByteArray written = before + "Cycyh=" + c.typed.mid(4).toUtf8() + "\r\n";
+        for (int i = 0; i < c.names.size(); ++i) {
+            EXPECT_EQ(s.folder.Get(c.names[i]), i == c.written ? written : before) << i;
+        }
+        EXPECT_EQ(s.folder.Names().size(), c.names.size());
+        // The toolkit's own chatter aside, one line tells why the file was left alone.
         const QStringList told =
             err.split(u'\n').filter(QRegularExpression(QStringLiteral("^derravance: ")));
-        ASSERT_EQ(told.size(), 1) << err.toStdString();
-        EXPECT_TRUE(told[0].contains(own.IniPath()) &&
-                    told[0].contains(QString::fromUtf8(c.reason)))
+        EXPECT_EQ(told.size(), c.failure == kNone ? 0 : 1) << err.toStdString();
+        if (c.failure == kNone || told.size() != 1) continue;
+        EXPECT_TRUE(told[0].contains(s.folder.IniPath()) && told[0].contains(reason[c.failure]))
             << err.toStdString();
     }
 }
 
+// The selection comes up only when the settings give no kind ("0" or empty); the kind it
+// selects is the run's alone, and it stays loaded, hidden. A database it cannot read
+// ends the start with a message naming the file.
+TEST(PaperKindAtStart, ChosenOnlyWithoutAKind) {
+    enum Database { kGood, kMissing, kNoDatabase, kNoKinds };
+    const QString selection = QStringLiteral("Frmquit5"), message = QStringLiteral("QMessageBox");
+    const struct {
+        const char* kind;
+        Database database;
+        QString shown;
+    } cases[] = {
+        {"0", kGood, selection},     {"", kGood, selection},   {"3", kGood, {}},
+        {"00", kGood, {}},           {"91", kGood, {}},        {"0", kMissing, message},
+        {"0", kNoDatabase, message}, {"0", kNoKinds, message},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.database));
+        Start s;
+        const QString database = s.folder.DatabasePath();
+        s.folder.WriteSettings("5", c.kind);
+        const QByteArray before = s.folder.ReadIni();
+        if (c.database == kNoDatabase) s.folder.Put("korva.mdb", QByteArray(4096, 'x'));
+        if (c.database == kGood || c.database == kNoKinds) {
+            testing_support::CreateSchema(database);
+            testing_support::AddKind(database, "93", "93", "93");
+        }
+        if (c.database == kNoKinds) testing_support::Exec(database, "DROP TABLE sjname");
+        if (!c.shown.isEmpty()) s.driver.ThenKey(c.shown == selection ? Qt::Key_9 : Qt::Key_Return);
+        const bool fails = c.shown == message;
+        EXPECT_EQ(startup::PrepareRun(s.module), !fails);
+        EXPECT_EQ(s.Shown(), c.shown.isEmpty() ? QStringList{} : QStringList{c.shown});
+        EXPECT_EQ(s.module.PaperKind, c.shown == selection ? "93" : c.kind);
+        const ui::Form* chosen = s.module.PaperKindForm.get();
+        EXPECT_EQ(chosen && chosen->IsLoaded() && !chosen->isVisible(), c.shown == selection);
+        EXPECT_EQ(s.folder.ReadIni(), before);
+        EXPECT_EQ(s.fakes.end.statuses,
+                  fails ? std::vector<int>{shared::kExitStartupFailure} : kRan);
+        if (!fails || s.driver.Seen().empty()) continue;
+        EXPECT_TRUE(s.driver.Seen()[0].text.startsWith(
+            QStringLiteral("无法从题库文件 %1 读取考试种类。\n").arg(database)))
+            << s.driver.Seen()[0].text.toStdString();
+        EXPECT_EQ(s.driver.Seen()[0].icon, static_cast<int>(QMessageBox::Critical));
+    }
+}
+
 TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {
-    testing_support::ProgramFolder folder;
-    FakeServices fakes(folder.Path());
-    shared::Module1 module(fakes.services);
+    Start s;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    ModalDriver driver;
-    driver.ThenKey(Qt::Key_Return);
+    s.driver.ThenKey(Qt::Key_Return);
     const std::runtime_error failure("disk on fire");
-    module.ReportError(&failure);
-    ASSERT_EQ(driver.Seen().size(), 1u);
-    EXPECT_EQ(driver.Seen()[0].text, QStringLiteral("操作有错！"));
-    EXPECT_EQ(driver.Seen()[0].title, QStringLiteral("Kestrova"));
-    EXPECT_EQ(driver.Seen()[0].icon, static_cast<int>(QMessageBox::Warning));
+    s.module.ReportError(&failure);
+    ASSERT_EQ(s.driver.Seen().size(), 1u);
+    EXPECT_EQ(s.driver.Seen()[0].text, QStringLiteral("操作有错！"));
+    EXPECT_EQ(s.driver.Seen()[0].title, QStringLiteral("Kestrova"));
+    EXPECT_EQ(s.driver.Seen()[0].icon, static_cast<int>(QMessageBox::Warning));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(ShutDown, OnlyModesOneAndTwoAskTheSystem) {
-    testing_support::ProgramFolder folder;
-    FakeServices fakes(folder.Path());
-    shared::Module1 module(fakes.services);
-    for (const qint32 mode : {0, 1, 2, 3, -1}) module.ShutDown(mode);
-    EXPECT_EQ(fakes.shutdown.modes, (std::vector<int>{1, 2}));
+    Start s;
+    for (const qint32 mode : {0, 1, 2, 3, -1}) s.module.ShutDown(mode);
+    EXPECT_EQ(s.fakes.shutdown.modes, (std::vector<int>{1, 2}));
 }
 
 }  // namespace

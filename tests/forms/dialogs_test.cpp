@@ -1,0 +1,453 @@
+// The one-key dialogs: the end-exam and review prompts, the candidate confirmation, the
+// keypad instructions and the paper-kind selection; and what every dialog shows.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <tuple>
+#include <vector>
+
+#include "dialogs/frmquit.h"
+#include "dialogs/frmquit1.h"
+#include "dialogs/frmquit2.h"
+#include "dialogs/frmquit3.h"
+#include "dialogs/frmquit4.h"
+#include "dialogs/frmquit5.h"
+#include "platform/db/connection.h"
+#include "platform/ui/button3d.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel3d.h"
+#include "platform/ui/timer.h"
+#include "shared/module1.h"
+#include "support/exam_db.h"
+#include "support/fakes.h"
+#include "support/modal_driver.h"
+#include "support/program_folder.h"
+
+namespace {
+
+using testing_support::ModalDriver;
+using testing_support::PressKey;
+
+// The window a dialog comes up over; it records the keys it receives.
+class WindowBelow : public ui::Form {
+public:
+    WindowBelow() : ui::Form(ui::Form::Style::FixedDialog) { SetClientSize(6000, 4000); }
+    std::vector<int> keys;
+
+protected:
+    void Form_KeyDown(int& keyCode, int) override { keys.push_back(keyCode); }
+};
+
+// The real dialog, recording the key code its handler leaves in the event.
+template <class Dialog>
+class Observed : public Dialog {
+public:
+    using Dialog::Dialog;
+    std::vector<int> left;
+    void Form_KeyDown(int& keyCode, int shift) override {
+        Dialog::Form_KeyDown(keyCode, shift);
+        left.push_back(keyCode);
+    }
+};
+
+struct Key {
+    const char* what;
+    int key;  // 0: no key (a click or a tick instead)
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    quint32 scanCode = 0;
+    QString text = {};
+    void Press() const { PressKey(key, modifiers, scanCode, text); }
+};
+
+// A key with the code the dialog leaves in it, and what the dialog answers after it.
+struct Answer {
+    Key key;
+    int codeLeft;
+    bool yes = false;
+};
+
+// The modifier and lock keys that come alone before a key: Shift goes down before a
+// digit, keyboard tools press Num Lock around keypad keys. They leave their codes as
+// they are.
+const Key kAlone[] = {{"Shift", Qt::Key_Shift, Qt::ShiftModifier, 50},
+                      {"Ctrl", Qt::Key_Control, Qt::ControlModifier, 37},
+                      {"Num Lock", Qt::Key_NumLock, Qt::NoModifier, 77}};
+const std::vector<int> kAloneLeft = {16, 17, 144};
+
+struct Shown {
+    QString caption;
+    QRgb fore;
+    bool operator==(const Shown&) const = default;
+    bool operator<(const Shown& o) const {
+        return std::tie(caption, fore) < std::tie(o.caption, o.fore);
+    }
+};
+
+void PrintTo(const Shown& s, std::ostream* out) {
+    *out << '"' << s.caption.toStdString() << "\" " << QColor(s.fore).name().toStdString();
+}
+
+// Every caption of the dialog with its colour: labels and keys also when empty, panels
+// only when they carry one.
+std::vector<Shown> CaptionsOf(const QWidget& dialog) {
+    std::vector<Shown> shown;
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (auto* l = qobject_cast<const ui::Label*>(w))
+            shown.push_back({l->Caption(), l->ForeColor().rgb()});
+        if (auto* b = qobject_cast<const ui::Button3D*>(w))
+            shown.push_back({b->Caption(), b->ForeColor().rgb()});
+        auto* p = qobject_cast<const ui::Panel3D*>(w);
+        if (p && !p->Caption().isEmpty()) shown.push_back({p->Caption(), p->ForeColor().rgb()});
+    }
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+const QRgb kBlack = qRgb(0, 0, 0), kBlue = qRgb(0, 0, 255), kRed = qRgb(255, 0, 0),
+           kGreen = qRgb(0, 128, 0);
+
+QString Name(const QString& kind) {
+    return QStringLiteral("种类") + kind;
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    testing_support::ProgramFolder folder;
+    testing_support::FakeServices fakes{folder.Path()};
+    shared::Module1 module{fakes.services};
+    WindowBelow below;
+
+    void SetUp() override {
+        testing_support::CreateSchema(folder.DatabasePath());
+        module.AppFolder = folder.Path();
+        module.ConnectionString = testing_support::ConnectionStringFor(folder.Path());
+        module.Conn = std::make_unique<db::Connection>();
+        below.Show();
+        testing_support::ProcessEvents();
+    }
+
+    void SetKinds(const QStringList& kinds) {
+        testing_support::Exec(folder.DatabasePath(), QStringLiteral("DELETE FROM sjname"));
+        for (const QString& kind : kinds) {
+            testing_support::AddKind(folder.DatabasePath(), kind, Name(kind), kind);
+        }
+    }
+
+    // For each answer, shows a fresh dialog over the window below; a click on each of its
+    // controls but the drawn keys and the keys before, with their codes left, leave it up
+    // and unanswered; the answer (a key, or a click on drawn key number codeLeft) hides
+    // it, loaded; the next key goes below.
+    template <class D>
+    void ExpectAnswers(const std::vector<Key>& before, const std::vector<int>& beforeLeft,
+                       const std::vector<Answer>& answers, std::function<bool(const D&)> said) {
+        for (const Answer& a : answers) {
+            SCOPED_TRACE(a.key.what + std::string(" ") + std::to_string(a.codeLeft));
+            below.keys.clear();
+            Observed<D> dialog(module);
+            EXPECT_FALSE(said(dialog)) << "a new dialog says no";
+            ModalDriver driver;
+            driver.Then([&](QWidget*) {
+                for (QWidget* control : dialog.template findChildren<ui::Control*>()) {
+                    if (!qobject_cast<ui::Button3D*>(control)) {
+                        QTest::mouseDClick(control, Qt::LeftButton);
+                    }
+                }
+                QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(2, 2));
+                for (const Key& k : before) {
+                    k.Press();
+                    testing_support::ProcessEvents();
+                    EXPECT_TRUE(dialog.isVisible() && !said(dialog)) << k.what;
+                }
+                if (a.key.key != 0) {
+                    a.key.Press();
+                } else {
+                    QTest::mouseClick(dialog.template findChildren<ui::Button3D*>().at(a.codeLeft),
+                                      Qt::LeftButton);
+                }
+                testing_support::ProcessEvents();
+                PressKey(Qt::Key_5, Qt::NoModifier, 14, QStringLiteral("5"));
+            });
+            dialog.Show(1);
+            EXPECT_TRUE(driver.Done());
+            std::vector<int> left = beforeLeft;
+            if (a.key.key != 0) left.push_back(a.codeLeft);
+            EXPECT_EQ(dialog.left, left);
+            EXPECT_EQ(said(dialog), a.yes);
+            EXPECT_FALSE(dialog.isVisible());
+            EXPECT_TRUE(dialog.IsLoaded()) << "it hides, it does not unload";
+            EXPECT_EQ(below.keys, std::vector<int>{53}) << "the next key goes below";
+        }
+    }
+};
+
+// The key 1 of the main row or the keypad, Shift or Num Lock as they may be, says yes and
+// goes on; any other key says no and is swallowed.
+TEST_F(Dialogs, EndExamAndReviewAreTheKeyOne) {
+    // X11 reports Shift with the main-row 1 as "!" with the row's scan code.
+    const std::vector<Answer> answers = {
+        // clang-format off
+        {{"main-row 1", Qt::Key_1, Qt::NoModifier, 10, "1"}, 49, true},
+        {{"keypad 1", Qt::Key_1, Qt::KeypadModifier, 87, "1"}, 97, true},
+        {{"Shift main-row 1 as !", Qt::Key_Exclam, Qt::ShiftModifier, 10, "!"}, 49, true},
+        {{"Shift main-row 1", Qt::Key_1, Qt::ShiftModifier}, 49, true},
+        {{"Shift keypad 1", Qt::Key_1, Qt::KeypadModifier | Qt::ShiftModifier, 87, "1"}, 97, true},
+        {{"keypad 1, Num Lock off", Qt::Key_End, Qt::KeypadModifier, 87}, 97, true},
+        {{"keypad 2, Num Lock off", Qt::Key_Down, Qt::KeypadModifier, 88}, 0},
+        {{"main-row 2", Qt::Key_2, Qt::NoModifier, 11, "2"}, 0},
+        {{"keypad 2", Qt::Key_2, Qt::KeypadModifier, 88, "2"}, 0},
+        {{"Esc", Qt::Key_Escape, Qt::NoModifier, 9}, 0},
+        {{"Enter", Qt::Key_Return, Qt::NoModifier, 36}, 0},
+        {{"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, 104}, 0},
+        {{"space", Qt::Key_Space, Qt::NoModifier, 65}, 0},
+        // clang-format on
+    };
+    const std::vector<Key> alone(std::begin(kAlone), std::end(kAlone));
+    ExpectAnswers<Frmquit1>(alone, kAloneLeft, answers, [](auto& d) { return d.EndExam; });
+    ExpectAnswers<Frmquit4>(alone, kAloneLeft, answers, [](auto& d) { return d.ReviewWrong; });
+}
+
+// Digits, blanks, arrows, F3, F4, the keypad's plus and minus are swallowed; only Enter
+// (yes) and Esc (no) close it, with or without Shift.
+TEST_F(Dialogs, OnlyEnterAndEscCloseTheConfirmation) {
+    const std::vector<Key> swallowed = {
+        // clang-format off
+        {"0", Qt::Key_0}, {"5", Qt::Key_5}, {"space", Qt::Key_Space}, {"left", Qt::Key_Left},
+        {"down", Qt::Key_Down}, {"F3", Qt::Key_F3}, {"F4", Qt::Key_F4},
+        {"keypad 1", Qt::Key_1, Qt::KeypadModifier}, {"keypad 9", Qt::Key_9, Qt::KeypadModifier},
+        {"keypad +", Qt::Key_Plus, Qt::KeypadModifier},
+        {"keypad -", Qt::Key_Minus, Qt::KeypadModifier},
+    };
+    const std::vector<Answer> answers = {
+        {{"Enter", Qt::Key_Return}, 13, true},
+        {{"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier}, 13, true},
+        {{"Shift Enter", Qt::Key_Return, Qt::ShiftModifier}, 13, true},
+        {{"Esc", Qt::Key_Escape}, 27},
+        {{"Shift Esc", Qt::Key_Escape, Qt::ShiftModifier}, 27},
+        // clang-format on
+    };
+    ExpectAnswers<Frmquit2>(swallowed, std::vector<int>(swallowed.size(), 0), answers,
+                            [](auto& d) { return d.Confirmed; });
+}
+
+// Any key at all (Esc and lone modifiers included) closes it with its code unchanged, and
+// so does a click on any of the seventeen drawn keys, with or without caption.
+TEST_F(Dialogs, AnyKeyOrDrawnKeyClosesTheInstructions) {
+    std::vector<Answer> answers = {
+        {{"Esc", Qt::Key_Escape}, 27},
+        {{"Enter", Qt::Key_Return}, 13},
+        {{"Shift alone", Qt::Key_Shift, Qt::ShiftModifier}, 16},
+        {{"Ctrl alone", Qt::Key_Control, Qt::ControlModifier}, 17},
+        {{"keypad 5", Qt::Key_5, Qt::KeypadModifier}, 101},
+        {{"F1", Qt::Key_F1}, 112},
+    };
+    for (int i = 0; i < 17; ++i) answers.push_back({{"a click on drawn key", 0}, i});
+    ExpectAnswers<Frmquit3>({}, {}, answers, [](auto&) { return false; });
+}
+
+// Up to ten kinds in the order of sjbh, "91" and "92" left out, each numbered by its row;
+// the rows the list does not fill show nothing.
+TEST_F(Dialogs, TheSelectionListsUpToTenKindsWithoutNinetyOneAndTwo) {
+    const struct {
+        QStringList kinds, listed;
+    } cases[] = {
+        {{"93", "5", "91", "1", "2", "3", "92", "4", "6", "7", "8", "9"},
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "93"}},
+        {{"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "91", "92"},
+         {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10"}},
+        {{"2", "91", "1"}, {"1", "2"}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kinds.join(u' ').toStdString());
+        SetKinds(c.kinds);
+        QStringList expected, rows;
+        for (int i = 0; i < 10; ++i) {
+            expected << (i < c.listed.size()
+                             ? QStringLiteral("%1、%2").arg(i).arg(Name(c.listed[i]))
+                             : QString());
+        }
+        Frmquit5 dialog(module);
+        ModalDriver driver;
+        driver.Then([&](QWidget*) {
+            for (const ui::Panel3D* row : dialog.SSPanel2) rows << row->Caption();
+            PressKey(Qt::Key_Escape);
+        });
+        dialog.Show(1);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(rows, expected);
+    }
+}
+
+// Whatever the list shows, a digit of the main row or the keypad (Num Lock on or off,
+// Shift held or not) selects its kind by the fixed table and goes on, also after the
+// eighth tick; any other key, or the ninth tick, selects "91", and the key is swallowed.
+// Clicks and modifier or lock keys alone select nothing. The dialog then stays loaded and
+// hidden, its timer stopped, and changes nothing more.
+TEST_F(Dialogs, EveryKeyOrTheNinthTickSelectsAKindByTheFixedTable) {
+    SetKinds({"1", "2"});
+    const char* kinds[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "93"};
+    // X11 reports Shift with a main-row digit as its symbol, with the row's scan code.
+    const int shifted[] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
+                           Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
+                           Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
+                           Qt::Key_ParenLeft};
+    // With Num Lock off the keypad's digits come as navigation keys.
+    const int numLockOff[] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
+                              Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
+                              Qt::Key_Up,     Qt::Key_PageUp};
+    const quint32 keypadScanCode[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
+    struct Press {
+        Key key;  // key 0: the ninth tick
+        int codeLeft;
+        QString kind;
+    };
+    std::vector<Press> presses;
+    for (int digit = 0; digit <= 9; ++digit) {
+        const quint32 mainRow = digit == 0 ? 19 : 9 + digit, keypad = keypadScanCode[digit];
+        const QString kind = QString::fromLatin1(kinds[digit]);
+        presses.push_back({{"main row", Qt::Key_0 + digit, {}, mainRow}, 48 + digit, kind});
+        presses.push_back(
+            {{"Shift", shifted[digit], Qt::ShiftModifier, mainRow}, 48 + digit, kind});
+        presses.push_back(
+            {{"keypad", Qt::Key_0 + digit, Qt::KeypadModifier, keypad}, 96 + digit, kind});
+        presses.push_back(
+            {{"Num Lock off", numLockOff[digit], Qt::KeypadModifier, keypad}, 96 + digit, kind});
+    }
+    for (const int key : {+Qt::Key_Escape, +Qt::Key_Return, +Qt::Key_A, +Qt::Key_F1, +Qt::Key_Space,
+                          +Qt::Key_End, 0}) {
+        presses.push_back({{"other", key}, 0, QStringLiteral("91")});
+    }
+    for (const int key : {Qt::Key_Enter, Qt::Key_Plus, Qt::Key_Delete}) {
+        presses.push_back({{"other keypad", key, Qt::KeypadModifier}, 0, QStringLiteral("91")});
+    }
+    for (const auto& [key, codeLeft, kind] : presses) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(key.what).arg(key.key, 0, 16).toStdString());
+        below.keys.clear();
+        module.PaperKind = QStringLiteral("0");
+        Observed<Frmquit5> dialog(module);
+        ModalDriver driver;
+        driver.Then([&](QWidget*) {
+            QTest::mouseClick(dialog.SSPanel2[1], Qt::LeftButton);
+            for (const Key& k : kAlone) k.Press();
+            for (int tick = 1; tick <= 8; ++tick) dialog.Timer1->Fire();
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(module.PaperKind, QStringLiteral("0"));
+            key.key != 0 ? key.Press() : void(dialog.Timer1->Fire());
+            testing_support::ProcessEvents();
+            PressKey(Qt::Key_5, Qt::NoModifier, 14, QStringLiteral("5"));
+        });
+        dialog.Show(1);
+        EXPECT_TRUE(driver.Done());
+        std::vector<int> left = kAloneLeft;
+        if (key.key != 0) left.push_back(codeLeft);
+        EXPECT_EQ(dialog.left, left);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(dialog.IsLoaded());
+        EXPECT_FALSE(dialog.Timer1->Fire()) << "its timer is stopped";
+        EXPECT_EQ(module.PaperKind, kind);
+        EXPECT_EQ(below.keys, std::vector<int>{53}) << "the next key goes below";
+        EXPECT_EQ(dialog.Timer1->Interval(), 1000);
+    }
+}
+
+template <class Dialog>
+std::unique_ptr<ui::Form> Make(shared::Module1& module) {
+    return std::make_unique<Dialog>(module);
+}
+
+// Fixed, centred windows without control box; the operator-code dialog has no title bar.
+TEST_F(Dialogs, EveryDialogShowsItsTextsInTheirColours) {
+    module.CandidateName = QStringLiteral("王小明");
+    module.AdmissionNo = QStringLiteral("320102199001011234");
+    SetKinds({"1"});
+    const struct {
+        std::unique_ptr<ui::Form> (*make)(shared::Module1&);
+        const char* title;
+        QSize client;
+        std::vector<std::pair<QRgb, QStringList>> captions;
+    } dialogs[] = {
+        // clang-format off
+        {Make<Frmquit>, "", {230, 48}, {{kBlue, {"请输入关机密码："}}}},
+        {Make<Frmquit1>, "提示信息", {305, 172},
+         {{kBlue, {"确实要结束考试吗？"}}, {kRed, {"1、结束考试", "2、继续考试"}}}},
+        {Make<Frmquit2>, "提示信息", {223, 121},
+         {{kBlack, {"考生姓名：", "考试证号：", "王小明", "320102199001011234"}},
+          {kRed, {"按《确认》键，开始考试！"}}}},
+        {Make<Frmquit3>, "键盘使用方法", {435, 393},
+         {{kBlue, {"答题键盘的使用方法", "退 出", "", "", "上翻", "7", "8", "9", "下翻", "4",
+                   "5", "6", "1", "2", "3", "确定", "0", "."}},
+          {kGreen, {"按任意键,开始考试!"}},
+          {kRed, {"结束考试", "返回上题", "向下一题", "开始考试        确认答案        向下一题",
+                  "根据答案        前的序号", "按数字键        选择答案"}}}},
+        {Make<Frmquit4>, "提示信息", {305, 172},
+         {{kBlue, {"要查询错误答题吗？"}}, {kRed, {"1、查询", "2、退出"}}}},
+        {Make<Frmquit5>, "提示信息", {375, 349}, {{kRed, {"选择考试种类"}}, {kBlue, {"0、种类1"}}}},
+        // clang-format on
+    };
+    for (const auto& d : dialogs) {
+        const std::unique_ptr<ui::Form> dialog = d.make(module);
+        dialog->Load();
+        SCOPED_TRACE(dialog->metaObject()->className());
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(d.title));
+        EXPECT_EQ(bool(dialog->windowFlags() & Qt::WindowTitleHint), *d.title != '\0');
+        EXPECT_FALSE(dialog->windowFlags() &
+                     (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
+        EXPECT_EQ(dialog->size(), d.client);
+        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
+        const QPoint offset =
+            dialog->geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+        EXPECT_LE(offset.manhattanLength(), 2);
+        std::vector<Shown> expected;
+        for (const auto& [fore, texts] : d.captions) {
+            for (const QString& text : texts) expected.push_back({text, fore});
+        }
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(CaptionsOf(*dialog), expected);
+    }
+    EXPECT_EQ(module.Conn->State(), db::adStateOpen) << "the selection leaves the connection open";
+}
+
+// The notes in fixed boxes put each four-character phrase on a line of its own; the
+// key 7 is drawn a size larger than the other digits; the keypad lies over the lines
+// that run beneath it.
+TEST_F(Dialogs, TheKeypadInstructionsAreDrawnAsDesigned) {
+    Frmquit3 dialog(module);
+    dialog.Load();
+    int wrapped = 0;
+    for (const ui::Label* label : dialog.findChildren<ui::Label*>()) {
+        if (label->GetSizing() != ui::Label::Sizing::Fixed) continue;
+        SCOPED_TRACE(label->FullName().toStdString());
+        const QFontMetrics metrics(label->font());
+        const QString phrases = label->Caption().split(u' ', Qt::SkipEmptyParts).join(u'\n');
+        const int wrappedHeight =
+            metrics
+                .boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->Caption())
+                .height();
+        EXPECT_EQ(wrappedHeight,
+                  metrics.boundingRect(QRect(0, 0, 1000, 1000), 0, phrases).height());
+        EXPECT_LE(wrappedHeight, label->height());
+        ++wrapped;
+    }
+    EXPECT_EQ(wrapped, 4);
+    for (const ui::Button3D* key : dialog.findChildren<ui::Button3D*>()) {
+        SCOPED_TRACE(key->Caption().toStdString());
+        if (key->Caption().size() > 1) {
+            EXPECT_EQ(key->font(), ui::DefaultDialogFont());
+        } else {
+            EXPECT_DOUBLE_EQ(key->font().pointSizeF(), key->Caption() == "7" ? 15.75 : 15);
+        }
+    }
+    const QObjectList onBack = dialog.Find(QStringLiteral("SSPanel1"))->children();
+    EXPECT_GT(onBack.indexOf(dialog.Find(QStringLiteral("SSPanel2"))),
+              onBack.indexOf(dialog.Find(QStringLiteral("Line1"), 1)));
+}
+
+}  // namespace
