@@ -32,9 +32,9 @@ Question Make(const std::function<void(Question&)>& shape) {
     return q;
 }
 
-class ExamScreen : public ::testing::Test {
+class ExamForm : public ::testing::Test {
 protected:
-    ExamScreen() { screen.SetExam(kPaper); }
+    ExamForm() { screen.SetExam(kPaper); }
 
     Frmftyaj& form() { return *screen.form; }
     db::Recordset& sheet() { return *screen.module.SheetRs; }
@@ -63,9 +63,9 @@ protected:
     testing_support::ExamScreen screen;
     testing_support::ModalDriver driver;  // any message box not expected fails the test
 };
-using Sheet = ExamScreen;
-using Display = ExamScreen;
-using Review = ExamScreen;
+using Sheet = ExamForm;
+using Display = ExamForm;
+using Review = ExamForm;
 
 TEST_F(Sheet, BuildsTheSheetOrKeepsThePreviousOne) {
     const struct {
@@ -303,12 +303,14 @@ TEST_F(Display, PictureFittingCaseByCase) {
                       WithPicture("F0003"), WithPicture("F0004"), WithPicture("F0005"),
                       WithPicture("F0006"), WithPicture("F0007")});
     Show(1);
-    const Room room = Measure(form());
-    const int ahPx = static_cast<int>(room.ah) / 15;  // the largest whole-pixel size that fits
-    const int awPx = static_cast<int>(room.aw) / 15;
-    // The tie: three times the room each way (pixel sizes must be whole).
-    ASSERT_EQ(static_cast<int>(3 * room.aw) % 15, 0);
-    ASSERT_EQ(static_cast<int>(3 * room.ah) % 15, 0);
+    // A frame whose room is a whole number of pixels each way, so that a picture can
+    // fill it exactly.
+    Frmftyaj& f = form();
+    f.Label3->SetWidth(f.Label3->Width() - std::fmod(Measure(f).aw, 15));
+    f.Label3->SetHeight(f.Label3->Height() - std::fmod(Measure(f).ah, 15));
+    const Room room = Measure(f);
+    const int ahPx = static_cast<int>(room.ah) / 15, awPx = static_cast<int>(room.aw) / 15;
+    ASSERT_EQ(std::tuple(ahPx * 15.0, awPx * 15.0), std::tuple(room.ah, room.aw));
     const struct {
         QSize px;
         Fit fit;
@@ -316,7 +318,7 @@ TEST_F(Display, PictureFittingCaseByCase) {
         {{awPx, ahPx}, Fit::Natural},
         {{awPx, ahPx + 1}, Fit::ByHeight},
         {{awPx + 1, ahPx}, Fit::ByWidth},
-        {{static_cast<int>(3 * room.aw) / 15, static_cast<int>(3 * room.ah) / 15}, Fit::ByHeight},
+        {{2 * awPx, 2 * ahPx}, Fit::ByHeight},  // the tie
         {{3 * awPx, 2 * ahPx}, Fit::ByWidth},
         {{2 * awPx, 3 * ahPx}, Fit::ByHeight},
         {{30, 20}, Fit::Natural},
@@ -326,8 +328,8 @@ TEST_F(Display, PictureFittingCaseByCase) {
         SCOPED_TRACE(n);
         screen.WritePicture(QStringLiteral("F000%1.gif").arg(n - 1), c.px.width(), c.px.height());
         Show(n);
-        ASSERT_EQ(form().Image3->Picture().size(), c.px);
-        ExpectPlaced(form(), c.fit, c.px, room);
+        ASSERT_EQ(f.Image3->Picture().size(), c.px);
+        ExpectPlaced(f, c.fit, c.px, room);
     }
     EXPECT_TRUE(driver.Seen().empty());
 }

@@ -91,8 +91,20 @@ TEST(Line, SpansItsEndPoints) {
 // The modal show returns when the form hides or unloads itself; keys reach the form
 // as virtual-key codes first.
 TEST(Form, ModalShowReturnsWhenHiddenOrUnloaded) {
-    KeyForm hiding;
+    KeyForm hiding, unloading;
     hiding.hideOn = 27;
+    // A show that does not return is ended from outside, so that the test fails rather
+    // than hangs.
+    QTimer rescue;
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the modal show did not return";
+        for (KeyForm* form : {&hiding, &unloading}) {
+            form->Unload();
+            form->show();
+            form->hide();
+        }
+    });
+    rescue.start(5000);
     ModalDriver driver;
     driver.Then([](QWidget*) {
         PressKey(Qt::Key_1, Qt::ShiftModifier);
@@ -103,7 +115,6 @@ TEST(Form, ModalShowReturnsWhenHiddenOrUnloaded) {
     EXPECT_FALSE(hiding.isVisible());
     EXPECT_TRUE(hiding.IsLoaded());
 
-    KeyForm unloading;
     driver.Then([&unloading](QWidget*) { unloading.Unload(); });
     unloading.Show(1);
     EXPECT_FALSE(unloading.IsLoaded());
@@ -226,20 +237,17 @@ TEST(Button3D, AClickGivesItsIndexAndTheKeysStayWithTheForm) {
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
     }
     EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
-    form.hideOn = 27;
-    ModalDriver driver;
-    driver.Then([&](QWidget*) {
-        QTest::mouseClick(&blank, Qt::LeftButton);
-        QTest::mouseClick(&seven, Qt::LeftButton);
-        QTest::mouseClick(&off, Qt::LeftButton);
-        QTest::mouseClick(&seven, Qt::RightButton);
-        QTest::mousePress(&seven, Qt::LeftButton);
-        QTest::mouseRelease(&seven, Qt::LeftButton, {}, QPoint(200, 200));  // released off it
-        QTest::mouseClick(&panel, Qt::LeftButton);
-        PressKey(Qt::Key_Space);
-        PressKey(Qt::Key_Escape);
-    });
-    form.Show(1);
+    form.Show();
+    testing_support::ProcessEvents();
+    QTest::mouseClick(&blank, Qt::LeftButton);
+    QTest::mouseClick(&seven, Qt::LeftButton);
+    QTest::mouseClick(&off, Qt::LeftButton);
+    QTest::mouseClick(&seven, Qt::RightButton);
+    QTest::mousePress(&seven, Qt::LeftButton);
+    QTest::mouseRelease(&seven, Qt::LeftButton, {}, QPoint(200, 200));  // released off it
+    QTest::mouseClick(&panel, Qt::LeftButton);
+    PressKey(Qt::Key_Space);
+    PressKey(Qt::Key_Escape);
     EXPECT_EQ(clicked, (std::vector<int>{16, 0}));
     EXPECT_EQ(form.seen, (std::vector<int>{32, 27}));
 }
@@ -276,6 +284,8 @@ TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
     }
     const Case others[] = {
         {Qt::Key_1, shift, 0, 49},
+        {Qt::Key_QuoteDbl, shift, 11, 50},  // Shift+2 of another layout: by its scan code
+        {Qt::Key_Equal, shift, 19, 48},
         {Qt::Key_6, Qt::ControlModifier, 0, 54},
         {Qt::Key_Escape, none, 9, 27},
         {Qt::Key_Return, none, 36, 13},

@@ -1,6 +1,4 @@
 // The exam screen as designed and as the layout fits it to the window.
-#include "support/exam_screen.h"
-
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -11,6 +9,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/line.h"
 #include "platform/ui/timer.h"
+#include "support/exam_screen.h"
 
 namespace {
 
