@@ -171,7 +171,10 @@ TEST(ProfileWrite, IsAllOrNothing) {
         EXPECT_EQ(QFile::permissions(path), mode);
         EXPECT_EQ(folder.Names(), QStringList{kName}) << "nothing is left beside it";
         EXPECT_EQ(reason.isEmpty(), c.written) << reason.toStdString();
-        const char* why = c.fault ? "No space left on device" : c.fileSizeLimit ? "too large" : "";
+        const char* why = c.fault           ? "No space left on device"
+                          : c.fileSizeLimit ? "too large"
+                          : c.readOnlyFile  ? "read-only"
+                                            : "";
         EXPECT_TRUE(reason.contains(QString::fromUtf8(why))) << reason.toStdString();
     }
 
