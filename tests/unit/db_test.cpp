@@ -38,6 +38,16 @@ std::string FailureOf(const std::function<void()>& action) {
     return {};
 }
 
+// What the call gives, or nothing when it fails.
+template <typename Failure, typename F>
+auto Unless(F call) -> std::optional<decltype(call())> {
+    try {
+        return call();
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
 // A paper of 10 questions (th = bk = 1..10) and the terminal's connection to it.
 class Db : public ::testing::Test {
 protected:
@@ -188,6 +198,8 @@ TEST_F(Db, RecordsetMovesOverItsRows) {
         {"next", &db::Recordset::MoveNext}, {"previous", &db::Recordset::MovePrevious},
         {"first", &db::Recordset::MoveFirst}, {"last", &db::Recordset::MoveLast}};
     db::Recordset rs;
+    // By name in any case and by position; nothing without a current row or such a field.
+    const auto field = [&](auto which) { return Unless<db::Error>([&] { return rs.Field(which); }); };
     EXPECT_THROW(rs.Open(statements::S3(kPaper)), db::Error) << "no connection";
     for (const auto& c : cases) {
         rs.SetActiveConnection(&conn);
@@ -205,7 +217,7 @@ TEST_F(Db, RecordsetMovesOverItsRows) {
             SCOPED_TRACE(testing::Message() << c.rows << " rows, after " << move);
             const bool fails = move.ends_with('!');
             if (fails) move.pop_back();
-            if (const auto act = moves[move]; act && fails) {
+            if (const auto act = moves[move]; fails) {
                 EXPECT_THROW((rs.*act)(), db::Error);
             } else if (act) {
                 (rs.*act)();
@@ -213,20 +225,13 @@ TEST_F(Db, RecordsetMovesOverItsRows) {
             EXPECT_EQ(rs.AbsolutePosition(), position);
             EXPECT_EQ(rs.Bof(), position == kBof || position == kNone);
             EXPECT_EQ(rs.Eof(), position == kEof || position == kNone);
-            if (position > 0) {
-                EXPECT_EQ(rs.Field(QStringLiteral("th")), db::Value(position));
-                EXPECT_EQ(rs.Field(QStringLiteral("TH")), db::Value(position));
-                EXPECT_EQ(rs.Field(0), db::Value(position));
-                EXPECT_THROW(rs.Field(QStringLiteral("nosuch")), db::Error);
-                EXPECT_THROW(rs.Field(15), db::Error);
-                EXPECT_THROW(rs.Field(-1), db::Error);
-            } else {
-                EXPECT_THROW(rs.Field(QStringLiteral("th")), db::Error);
-            }
+            const auto th = position > 0 ? std::optional(db::Value(position)) : std::nullopt;
+            EXPECT_EQ(field(QStringLiteral("th")), th);
+            EXPECT_EQ(field(QStringLiteral("TH")), th);
+            EXPECT_EQ(field(0), th);
+            EXPECT_FALSE(field(QStringLiteral("nosuch")) || field(15) || field(-1));
         }
         rs.Close();
-        rs.Close();
-        EXPECT_THROW(rs.RecordCount(), db::Error);
     }
 }
 
@@ -273,16 +278,8 @@ TEST_F(Db, ValuesTravelUnchanged) {
         const db::Value read = rs.Field(QStringLiteral("th"));
         EXPECT_EQ(testing::PrintToString(read), testing::PrintToString(c.read));
         EXPECT_EQ(read.ToTextOrEmpty(), c.shown.value_or(QString()));
-        if (c.shown) {
-            EXPECT_EQ(read.ToText(), *c.shown);
-        } else {
-            EXPECT_THROW(read.ToText(), db::Error);
-        }
-        if (c.number) {
-            EXPECT_EQ(read.ToDouble(), *c.number);
-        } else {
-            EXPECT_THROW(read.ToDouble(), db::Error);
-        }
+        EXPECT_EQ(Unless<db::Error>([&] { return read.ToText(); }), c.shown);
+        EXPECT_EQ(Unless<db::Error>([&] { return read.ToDouble(); }), c.number);
 
         rs.SetField(QStringLiteral("km"), read);
         EXPECT_EQ(FailureOf([&] { rs.UpdateBatch(); }), "");
