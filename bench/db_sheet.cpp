@@ -206,21 +206,39 @@ void RawExam(sqlite3* db, const QString& paper) {
         row[20] = sqlite3_int64{1};
     }
 
+    // As the layer's batch does: only the changed rows, each set and found by its key and
+    // the original values of the columns it changes; one statement per such shape.
     RawExec(db, QStringLiteral("BEGIN IMMEDIATE"));
-    std::string sql = "UPDATE sjdj SET sjda = ?, df = ?, xq = ? WHERE id = ?";
-    for (int c = 1; c < 21; ++c) sql += std::string(" AND ") + kSjdjColumns[c] + " IS ?";
-    sqlite3_stmt* update = nullptr;
-    Check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &update, nullptr), "prepare");
+    std::map<unsigned, sqlite3_stmt*> updates;
     for (std::size_t r = 0; r < current.size(); ++r) {
-        Bind(update, 1, current[r][18]);
-        Bind(update, 2, current[r][19]);
-        Bind(update, 3, current[r][20]);
-        for (int c = 0; c < 21; ++c) Bind(update, 4 + c, original[r][c]);
+        std::vector<int> changed;
+        unsigned shape = 0;
+        for (int c = 18; c <= 20; ++c) {
+            if (current[r][c] == original[r][c]) continue;
+            changed.push_back(c);
+            shape |= 1u << (c - 18);
+        }
+        if (changed.empty()) continue;
+        sqlite3_stmt*& update = updates[shape];
+        if (!update) {
+            std::string sql = "UPDATE sjdj SET ";
+            for (std::size_t k = 0; k < changed.size(); ++k) {
+                sql += std::string(k ? ", " : "") + kSjdjColumns[changed[k]] + " = ?";
+            }
+            sql += " WHERE id = ?";
+            for (int c : changed) sql += std::string(" AND ") + kSjdjColumns[c] + " IS ?";
+            Check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &update, nullptr), "prepare");
+        } else {
+            sqlite3_reset(update);
+        }
+        int position = 1;
+        for (int c : changed) Bind(update, position++, current[r][c]);
+        Bind(update, position++, original[r][0]);
+        for (int c : changed) Bind(update, position++, original[r][c]);
         Check(db, sqlite3_step(update), "update");
         if (sqlite3_changes(db) != 1) throw std::runtime_error("row changed meanwhile");
-        sqlite3_reset(update);
     }
-    sqlite3_finalize(update);
+    for (const auto& [shape, update] : updates) sqlite3_finalize(update);
     benchmark::DoNotOptimize(RawQuery(db, statements::S8(QStringLiteral("1"))).size());
     benchmark::DoNotOptimize(RawQuery(db, statements::S9(paper, kAdmission)).front());
     RawExec(db, statements::S10(paper, kAdmission));

@@ -3,48 +3,31 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
 #include <cstdint>
 
 namespace {
 
-QByteArray Embedded(const QString& path) {
-    QFile file(path);
+QByteArray Embedded(const char* name) {
+    QFile file(QStringLiteral(":/pictures/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-unsigned Byte(const QByteArray& b, qsizetype at) {
-    return static_cast<std::uint8_t>(b[at]);
-}
-unsigned Le16(const QByteArray& b, qsizetype at) {
-    return Byte(b, at) | Byte(b, at + 1) << 8;
-}
-unsigned Le32(const QByteArray& b, qsizetype at) {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
-}
-unsigned Be16(const QByteArray& b, qsizetype at) {
-    return Byte(b, at) << 8 | Byte(b, at + 1);
+// A little-endian number of the given byte count at a position of the file.
+unsigned Number(const QByteArray& b, qsizetype at, int bytes) {
+    unsigned value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(b[at + i]);
+    return value;
 }
 
-// The frame marker and the number of colour components of the first frame header in front of
-// the first scan; zeros when there is none.
-std::pair<unsigned, unsigned> JpegFrame(const QByteArray& b) {
-    if (b.size() < 4 || Be16(b, 0) != 0xFFD8) return {};
-    for (qsizetype at = 2; at + 10 <= b.size() && Byte(b, at) == 0xFF; at += 2 + Be16(b, at + 2)) {
-        const unsigned marker = Be16(b, at);
-        if (marker == 0xFFDA) break;
-        const bool frame = marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 &&
-                           marker != 0xFFC8 && marker != 0xFFCC;
-        if (frame) return {marker, Byte(b, at + 9)};
-    }
-    return {};
-}
-
-// Kind, byte count (0: any) and the size of every image each embedded picture holds.
+// Kind, byte count and the size of every image each embedded picture holds, and what its
+// header tells: a baseline JPEG of three colour components, an uncompressed 24-bit bitmap
+// without palette, icon files of two 16-colour images (4 bits per pixel).
 TEST(Artwork, EachPictureIsOfItsKindAndSize) {
     const struct {
         const char* name;
         const char* format;
-        qsizetype bytes;
+        qsizetype bytes;  // 0: any
         std::vector<QSize> images;
     } pictures[] = {
         {"FormBackground.jpg", "jpeg", 0, {{1023, 605}}},
@@ -54,11 +37,10 @@ TEST(Artwork, EachPictureIsOfItsKindAndSize) {
     };
     for (const auto& p : pictures) {
         SCOPED_TRACE(p.name);
-        const QString path = QStringLiteral(":/pictures/") + QLatin1String(p.name);
-        const QByteArray bytes = Embedded(path);
-        ASSERT_FALSE(bytes.isEmpty());
-        EXPECT_TRUE(p.bytes == 0 || bytes.size() == p.bytes) << bytes.size();
-        QImageReader reader(path);
+        const QByteArray b = Embedded(p.name);
+        ASSERT_GT(b.size(), 54);
+        EXPECT_TRUE(p.bytes == 0 || b.size() == p.bytes) << b.size();
+        QImageReader reader(QStringLiteral(":/pictures/") + QLatin1String(p.name));
         EXPECT_EQ(reader.format(), QByteArray(p.format));
         std::vector<QSize> sizes;
         do {
@@ -68,47 +50,40 @@ TEST(Artwork, EachPictureIsOfItsKindAndSize) {
             EXPECT_TRUE(p.images.size() == 1 || image.hasAlphaChannel()) << "an icon's mask";
         } while (reader.jumpToNextImage());
         EXPECT_EQ(sizes, p.images);
-    }
-}
-
-TEST(Artwork, HeadersTellABaselineJpegA24BitBitmapAndSixteenColourIcons) {
-    const QByteArray jpeg = Embedded(QStringLiteral(":/pictures/FormBackground.jpg"));
-    EXPECT_EQ(JpegFrame(jpeg), std::pair(0xFFC0u, 3u)) << "baseline, three colour components";
-    EXPECT_EQ(Be16(jpeg, jpeg.size() - 2), 0xFFD9u);
-
-    const QByteArray bmp = Embedded(QStringLiteral(":/pictures/TitlePhoto.bmp"));
-    ASSERT_GE(bmp.size(), 54);
-    EXPECT_EQ(bmp.left(2), QByteArray("BM"));
-    EXPECT_EQ(Le32(bmp, 2), 921654u);
-    EXPECT_EQ(Le32(bmp, 10), 54u) << "no palette in front of the pixels";
-    EXPECT_EQ(Le16(bmp, 28), 24u);
-    EXPECT_EQ(Le32(bmp, 30), 0u) << "uncompressed";
-
-    for (const char* name : {":/pictures/AppIcon.ico", ":/pictures/ChoiceMarker.ico"}) {
-        SCOPED_TRACE(name);
-        const QByteArray ico = Embedded(QString::fromLatin1(name));
-        ASSERT_EQ(ico.size(), 1078);
-        EXPECT_EQ(Le16(ico, 2), 1u) << "an icon file";
-        ASSERT_EQ(Le16(ico, 4), 2u);
-        for (int i = 0; i < 2; ++i) {
-            const qsizetype entry = 6 + 16 * i;
-            EXPECT_EQ(Byte(ico, entry + 2), 16u) << "colours of image " << i;
-            const unsigned offset = Le32(ico, entry + 12);
-            ASSERT_LE(offset + Le32(ico, entry + 8), 1078u);
-            EXPECT_EQ(Le16(ico, offset + 14), 4u) << "bits per pixel of image " << i;
+        if (p.format == std::string("jpeg")) {
+            const qsizetype frame = b.indexOf("\xFF\xC0");  // no other frame kind comes first
+            ASSERT_GT(frame, 0);
+            EXPECT_EQ(b.indexOf("\xFF\xC2"), -1);
+            EXPECT_EQ(Number(b, frame + 9, 1), 3u);
+            EXPECT_EQ(b.right(2), QByteArray("\xFF\xD9"));
+        } else if (p.format == std::string("bmp")) {
+            EXPECT_EQ(b.left(2), QByteArray("BM"));
+            EXPECT_EQ(Number(b, 2, 4), 921654u);
+            EXPECT_EQ(Number(b, 10, 4), 54u) << "no palette";
+            EXPECT_EQ(Number(b, 28, 2), 24u);
+            EXPECT_EQ(Number(b, 30, 4), 0u) << "uncompressed";
+        } else {
+            EXPECT_EQ(Number(b, 2, 2), 1u) << "an icon file";
+            ASSERT_EQ(Number(b, 4, 2), 2u);
+            for (int entry = 6; entry < 38; entry += 16) {
+                EXPECT_EQ(Number(b, entry + 2, 1), 16u) << "colours";
+                const unsigned offset = Number(b, entry + 12, 4);
+                ASSERT_LE(offset + Number(b, entry + 8, 4), 1078u);
+                EXPECT_EQ(Number(b, offset + 14, 2), 4u) << "bits per pixel";
+            }
         }
     }
-    EXPECT_NE(Embedded(QStringLiteral(":/pictures/AppIcon.ico")),
-              Embedded(QStringLiteral(":/pictures/ChoiceMarker.ico")));
+    EXPECT_NE(Embedded("AppIcon.ico"), Embedded("ChoiceMarker.ico"));
 }
 
+// Grey, opaque only where the arrow is: a shaft from the left, the head tallest near the
+// middle, narrowing to a tip at the right at mid height.
 TEST(Artwork, ChoiceMarkerIsAGreyArrowPointingRight) {
     const QImage marker =
         QImage(":/pictures/ChoiceMarker.ico").convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(marker.size(), QSize(32, 32));
-    int tipColumn = -1;
-    int tallestColumn = -1;
-    int tallest = 0;
+    std::vector<int> heights;  // opaque pixels of each column that has any
+    int first = -1;
     for (int x = 0; x < marker.width(); ++x) {
         int opaque = 0;
         for (int y = 0; y < marker.height(); ++y) {
@@ -117,17 +92,18 @@ TEST(Artwork, ChoiceMarkerIsAGreyArrowPointingRight) {
             ++opaque;
             EXPECT_TRUE(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
         }
-        if (opaque > 0) tipColumn = x;
-        if (opaque > tallest) {
-            tallest = opaque;
-            tallestColumn = x;
-        }
+        if (opaque > 0 && first < 0) first = x;
+        if (opaque > 0) heights.push_back(opaque);
     }
-    EXPECT_GT(tipColumn, 24);
-    EXPECT_GT(tallestColumn, 12);
-    EXPECT_LT(tallestColumn, tipColumn);
+    ASSERT_GE(heights.size(), 20u);
+    const int tip = first + static_cast<int>(heights.size()) - 1;
+    const auto tallest = std::max_element(heights.begin(), heights.end()) - heights.begin();
+    EXPECT_GT(tip, 24);
+    EXPECT_GT(first + tallest, 12);
+    EXPECT_LT(first + tallest, tip);
+    EXPECT_LT(heights.back() * 3, heights.front()) << "the tip is narrower than the shaft";
     EXPECT_EQ(qAlpha(marker.pixel(0, 0)), 0);
-    EXPECT_GE(qAlpha(marker.pixel(tipColumn, 15)) + qAlpha(marker.pixel(tipColumn, 16)), 255);
+    EXPECT_GE(qAlpha(marker.pixel(tip, 15)) + qAlpha(marker.pixel(tip, 16)), 255);
 }
 
 }  // namespace

@@ -1,107 +1,73 @@
+#include "platform/profile.h"
+
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <optional>
 
-#include "platform/profile.h"
 #include "support/program_folder.h"
 
 namespace {
 
+using testing_support::FullDisk;
+
+const QString kName = QStringLiteral("settings.ini");
+
 class Profile : public ::testing::Test {
 protected:
-    QString Path() const { return dir_.filePath(QStringLiteral("settings.ini")); }
-
-    void Put(const QByteArray& bytes) const {
-        QFile file(Path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray Contents() const {
-        QFile file(Path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QString Read(const char* section, const char* key, int bufferSize = 1024) const {
+    QString Path() const { return folder.File(kName); }
+    QString Read(const char* section, const char* key, int bufferSize = 1024,
+                 const QString& defaultValue = {}) const {
         return platform::ReadProfileString(QString::fromUtf8(section), QString::fromUtf8(key),
-                                           QString(), bufferSize, Path());
+                                           defaultValue, bufferSize, Path());
     }
 
-    bool Write(const char* section, const char* key, const char* value) const {
-        return platform::WriteProfileString(QString::fromUtf8(section), QString::fromUtf8(key),
-                                            QString::fromUtf8(value), Path());
-    }
-
-    QTemporaryDir dir_;
+    testing_support::ProgramFolder folder;
 };
 
+// Section and key in any case, blanks around names and values stripped, one pair of
+// quotes taken off, comments skipped, the first of two keys, the value cut to one less
+// than the buffer; whatever is missing gives the default.
 TEST_F(Profile, ReadsValuesTheWayTheProfileRulesSay) {
-    Put("; Server=comment\r\n"
-        "[Other]\r\n"
-        "Cycyh=1\r\n"
-        "  [ server ]  \r\n"
-        "  cYcYh  =\t 12 \r\n"
-        "Cycyh=13\r\n"
-        "Cyczl=\"91\"\r\n"
-        "Quoted=' a b '\r\n"
-        "Half=\"91\r\n"
-        "Mixed=\"91'\r\n"
-        "Empty=\r\n"
-        ";Hidden=1\r\n"
-        "NoEquals\r\n"
-        "Text=12 ; not a comment\n"
-        "Utf8=\xe8\x80\x83\xe8\xaf\x95\n"
-        "[Server]\n"
-        "Late=1\n");
+    folder.Put(kName, "; Server=comment\r\n[Other]\r\nCycyh=1\r\n  [ server ]  \r\n"
+                      "  cYcYh  =\t 12 \r\nCycyh=13\r\nCyczl=\"91\"\r\nQuoted=' a b '\r\n"
+                      "Half=\"91\r\nMixed=\"91'\r\nEmpty=\r\n;Hidden=1\r\nNoEquals\r\n"
+                      "Text=12 ; not a comment\nUtf8=\xe8\x80\x83\xe8\xaf\x95\nLong=" +
+                          QByteArray(1500, 'x') + "\n[Server]\nLate=1\n");
     const struct {
         const char* section;
         const char* key;
-        const char* value;
+        QString value;
+        int bufferSize = 1024;
     } cases[] = {
-        {"Server", "Cycyh", "12"},          {"SERVER", "CYCYH", "12"},
-        {"Other", "cycyh", "1"},            {"Server", "Cyczl", "91"},
-        {"Server", "Quoted", " a b "},      {"Server", "Half", "\"91"},
-        {"Server", "Mixed", "\"91'"},       {"Server", "Empty", ""},
-        {"Server", "Hidden", ""},           {"Server", "NoEquals", ""},
-        {"Server", "Text", "12 ; not a comment"},
+        {"Server", "Cycyh", "12"},      {"SERVER", "CYCYH", "12"},     {"Other", "cycyh", "1"},
+        {"Server", "Cyczl", "91"},      {"Server", "Quoted", " a b "}, {"Server", "Half", "\"91"},
+        {"Server", "Mixed", "\"91'"},   {"Server", "Empty", ""},       {"Server", "Hidden", ""},
+        {"Server", "NoEquals", ""},     {"Server", "Late", ""},        {"Server", "Missing", ""},
+        {"Missing", "Cycyh", ""},       {"Server", "Text", "12 ; not a comment"},
         {"Server", "Utf8", "\xe8\x80\x83\xe8\xaf\x95"},
-        {"Server", "Late", ""},             {"Server", "Missing", ""},
-        {"Missing", "Cycyh", ""},
+        {"Server", "Long", QString(1023, u'x')}, {"Server", "Long", "xxx", 4},
+        {"Server", "Long", "", 1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Read(c.section, c.key), QString::fromUtf8(c.value)) << c.section << "/" << c.key;
+        EXPECT_EQ(Read(c.section, c.key, c.bufferSize), c.value) << c.section << "/" << c.key;
     }
-}
-
-TEST_F(Profile, CutsTheValueToOneLessThanTheBuffer) {
-    Put("[Server]\nLong=" + QByteArray(1500, 'x') + "\n");
-    EXPECT_EQ(Read("Server", "Long"), QString(1023, u'x'));
-    EXPECT_EQ(Read("Server", "Long", 4), QStringLiteral("xxx"));
-    EXPECT_EQ(Read("Server", "Long", 1), QString());
-}
-
-TEST_F(Profile, GivesTheDefaultWithoutAFile) {
-    EXPECT_EQ(Read("Server", "Cycyh"), QString());
-    EXPECT_EQ(platform::ReadProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
-                                          QStringLiteral("none"), 1024, Path()),
-              QStringLiteral("none"));
+    QFile::remove(Path());
+    EXPECT_EQ(Read("Server", "Cycyh", 1024, QStringLiteral("none")), QStringLiteral("none"));
     EXPECT_FALSE(QFile::exists(Path()));
 }
 
-struct WriteCase {
-    const char* name;
-    QByteArray before;
-    const char* section;
-    const char* key;
-    const char* value;
-    QByteArray after;
-};
-
+// Writes the entry where it belongs, creating section, key and file as needed, and
+// leaves every other byte alone; refuses what would not read back as written.
 TEST_F(Profile, WritesAndLeavesEveryOtherByteAlone) {
-    const WriteCase cases[] = {
+    const struct {
+        const char* name;
+        QByteArray before;  // null: no file
+        const char* section;
+        const char* key;
+        const char* value;
+        QByteArray after;  // the same as before: refused
+    } cases[] = {
         {"existing key, CRLF",
          "; top\r\n[Server]\r\n\r\nCYCYH = 3 \r\nCyczl=91\r\n\r\n[Next]\r\nCycyh=7\r\n",
          "server", "Cycyh", "12",
@@ -115,57 +81,53 @@ TEST_F(Profile, WritesAndLeavesEveryOtherByteAlone) {
          "[Server]\r\nCyczl=91\r\n; note\r\nCycyh=12\r\n\r\n\r\n[Next]\r\n"},
         {"new key in an empty section at the end", "x=1\n[Server]", "Server", "Cycyh", "12",
          "x=1\n[Server]\nCycyh=12"},
+        {"new UTF-8 value", "[Server]\n", "Server", "Cyczl", "\xe8\x80\x83",
+         "[Server]\nCyczl=\xe8\x80\x83\n"},
         {"new section, LF", "[Other]\na=1\n", "Server", "Cycyh", "12",
          "[Other]\na=1\n[Server]\nCycyh=12\n"},
         {"new section after a last line without ending", "[Other]\r\na=1", "Server", "Cycyh",
          "12", "[Other]\r\na=1\r\n[Server]\r\nCycyh=12\r\n"},
+        {"new file", QByteArray(), "Server", "Cycyh", "12", "[Server]\nCycyh=12\n"},
         {"other bytes kept", "\xef\xbb\xbf[Server]\n\xff\xfe=\x80\nCycyh=1\n", "Server", "Cycyh",
          "6", "\xef\xbb\xbf[Server]\n\xff\xfe=\x80\nCycyh=6\n"},
         {"value written as typed", "[Server]\nCycyh=1\n", "Server", "Cycyh", " 12abc ",
          "[Server]\nCycyh= 12abc \n"},
+        {"value with a line break", "[Server]\nCycyh=1\n", "Server", "Cycyh", "1\n[Evil]",
+         "[Server]\nCycyh=1\n"},
+        {"key with =", "[Server]\nCycyh=1\n", "Server", "a=b", "1", "[Server]\nCycyh=1\n"},
+        {"section with ]", "[Server]\nCycyh=1\n", "Ser]ver", "Cycyh", "1", "[Server]\nCycyh=1\n"},
+        {"empty key", "[Server]\nCycyh=1\n", "Server", "", "1", "[Server]\nCycyh=1\n"},
     };
     for (const auto& c : cases) {
-        Put(c.before);
-        EXPECT_TRUE(Write(c.section, c.key, c.value)) << c.name;
-        EXPECT_EQ(Contents(), c.after) << c.name;
+        SCOPED_TRACE(c.name);
+        QFile::remove(Path());
+        if (!c.before.isNull()) folder.Put(kName, c.before);
+        EXPECT_EQ(platform::WriteProfileString(QString::fromUtf8(c.section), QString::fromUtf8(c.key),
+                                               QString::fromUtf8(c.value), Path()),
+                  c.after != c.before);
+        EXPECT_EQ(folder.Get(kName), c.after);
+        EXPECT_EQ(folder.Names(), QStringList{kName}) << "nothing is left beside it";
+        if (c.after != c.before) {
+            EXPECT_EQ(Read(c.section, c.key), QString::fromUtf8(c.value).trimmed());
+        }
     }
 }
 
-TEST_F(Profile, CreatesAMissingFileAndReadsBackWhatItWrote) {
-    ASSERT_TRUE(Write("Server", "Cycyh", "12"));
-    EXPECT_EQ(Contents(), QByteArray("[Server]\nCycyh=12\n"));
-    ASSERT_TRUE(Write("Server", "Cyczl", "\xe8\x80\x83"));
-    EXPECT_EQ(Read("server", "cycyh"), QStringLiteral("12"));
-    EXPECT_EQ(Read("Server", "Cyczl"), QString::fromUtf8("\xe8\x80\x83"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-}
-
-TEST_F(Profile, RefusesWhatCouldNotBeReadBack) {
-    Put("[Server]\nCycyh=1\n");
-    EXPECT_FALSE(Write("Server", "Cycyh", "1\n[Evil]"));
-    EXPECT_FALSE(Write("Server", "a=b", "1"));
-    EXPECT_FALSE(Write("Ser]ver", "Cycyh", "1"));
-    EXPECT_FALSE(Write("Server", "", "1"));
-    EXPECT_EQ(Contents(), QByteArray("[Server]\nCycyh=1\n"));
-}
-
-using testing_support::FullDisk;
-
-struct FailureCase {
-    const char* name;
-    bool readOnlyFolder;
-    bool readOnlyFile;
-    std::optional<FullDisk::Step> fault;
-    bool fileSizeLimit;  // the real failing write: no file may grow
-    bool written;
-};
-
+// The file is replaced only by a completely written copy: a failing write, flush or
+// rename, a full disk or a read-only file leave it byte for byte as it was, and its
+// permissions stay. In a read-only folder it is rewritten in place, and put back on a
+// failure.
 TEST(ProfileWrite, IsAllOrNothing) {
-    // The value changes near the start, so that a half-done rewrite in place shows.
     const QByteArray before("[Server]\r\nCycyh=3\r\nCyczl=1\r\n; terminal\r\n");
     const QByteArray after("[Server]\r\nCycyh=12\r\nCyczl=1\r\n; terminal\r\n");
     using Step = FullDisk::Step;
-    const FailureCase cases[] = {
+    const struct {
+        const char* name;
+        bool readOnlyFolder, readOnlyFile;
+        std::optional<Step> fault;
+        bool fileSizeLimit;  // the real failing write: no file may grow
+        bool written;
+    } cases[] = {
         {"writable folder", false, false, {}, false, true},
         {"read-only folder: written in place", true, false, {}, false, true},
         {"write fails", false, false, Step::Write, false, false},
@@ -179,11 +141,11 @@ TEST(ProfileWrite, IsAllOrNothing) {
         {"read-only file in a read-only folder", true, true, {}, false, false},
     };
     int skipped = 0;
-    for (const FailureCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing_support::ProgramFolder folder;
-        folder.Put(QStringLiteral("settings.ini"), before);
-        const QString path = folder.File(QStringLiteral("settings.ini"));
+        folder.Put(kName, before);
+        const QString path = folder.File(kName);
         ASSERT_TRUE(
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         const QFile::Permissions mode = QFile::permissions(path);
@@ -191,8 +153,7 @@ TEST(ProfileWrite, IsAllOrNothing) {
         QString reason;
         bool result = false;
         {
-            std::optional<testing_support::ReadOnly> file;
-            std::optional<testing_support::ReadOnly> dir;
+            std::optional<testing_support::ReadOnly> file, dir;
             if (c.readOnlyFile) file.emplace(path);
             if (c.readOnlyFolder) dir.emplace(folder.Path());
             if ((file && !file->Made()) || (dir && !dir->Made())) {
@@ -206,23 +167,20 @@ TEST(ProfileWrite, IsAllOrNothing) {
                                                   c.fault ? &disk : nullptr);
         }
         EXPECT_EQ(result, c.written);
-        EXPECT_EQ(folder.Get(QStringLiteral("settings.ini")), c.written ? after : before);
+        EXPECT_EQ(folder.Get(kName), c.written ? after : before);
         EXPECT_EQ(QFile::permissions(path), mode);
-        EXPECT_EQ(folder.Names(), QStringList{QStringLiteral("settings.ini")})
-            << "nothing is left beside it";
+        EXPECT_EQ(folder.Names(), QStringList{kName}) << "nothing is left beside it";
         EXPECT_EQ(reason.isEmpty(), c.written) << reason.toStdString();
-        if (c.fault) {
-            EXPECT_TRUE(reason.contains(FullDisk::kReason)) << reason.toStdString();
-        }
-        if (c.fileSizeLimit) {
-            EXPECT_TRUE(reason.contains(QStringLiteral("too large"))) << reason.toStdString();
-        }
+        const char* why = c.fault           ? "No space left on device"
+                          : c.fileSizeLimit ? "too large"
+                          : c.readOnlyFile  ? "read-only"
+                                            : "";
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(why))) << reason.toStdString();
     }
 
     testing_support::ProgramFolder folder;
-    const QString missing = folder.File(QStringLiteral("missing/settings.ini"));
     EXPECT_FALSE(platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
-                                              QStringLiteral("12"), missing));
+                                              QStringLiteral("12"), folder.File("missing/" + kName)));
     EXPECT_TRUE(folder.Names().isEmpty()) << "a missing folder is not made";
     if (skipped > 0) GTEST_SKIP() << skipped << " read-only cases need the immutable flag";
 }

@@ -1,13 +1,14 @@
 // Reads the sample program folder that the build generates and checks that the terminal
-// will find in it what it needs: kinds, complete papers, consistent answers and pictures.
+// will find in it what it needs: settings, kinds, complete papers, consistent answers and
+// pictures.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>
-#include <QSettings>
 #include <algorithm>
 #include <set>
 
+#include "platform/profile.h"
 #include "support/build_dir.h"
 #include "support/exam_db.h"
 
@@ -15,57 +16,33 @@ namespace {
 
 using testing_support::Row;
 
-QDir SampleFolder() {
-    return QDir(testing_support::BuildDir() + QStringLiteral("/sample"));
-}
+const QDir kSample(testing_support::BuildDir() + QStringLiteral("/sample"));
 
 std::vector<Row> Sample(const QString& sql) {
-    return testing_support::Query(SampleFolder().filePath(QStringLiteral("korva.mdb")), sql);
+    return testing_support::Query(kSample.filePath(QStringLiteral("korva.mdb")), sql);
 }
 
-QString PaperCode(const QString& kind, int number) {
-    return (kind.size() == 1 ? kind + QLatin1Char('0') : kind) + QStringLiteral("001") +
-           QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
-}
-
-TEST(SampleBank, HoldsTheThreeTablesAndSettingsForFivePapersOfKindOne) {
-    const std::pair<const char*, QStringList> tables[] = {
-        {"sjname", {"sjbh", "sjmc", "lb", "kssj", "jgfs"}},
-        {"sj",
-         {"th", "tx", "km", "tm", "da1", "da2", "da3", "da4", "da5", "da6", "da", "bk", "fz",
-          "sjmc", "pcxname"}},
-        {"sjdj", {"id", "th", "tx", "km",   "tm",      "da1", "da2", "da3",  "da4", "da5", "da6",
-                  "da", "bk", "fz", "sjmc", "pcxname", "zh",  "bz",  "sjda", "df",  "xq"}},
-    };
-    for (const auto& [table, expected] : tables) {
-        QStringList found;
-        for (const Row& row : Sample(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
-            found << row[1].ToText();
-        EXPECT_EQ(found, expected) << table;
+// Settings for five papers of kind 1, an empty answer table, and the kinds as text with
+// the limits of each.
+TEST(SampleBank, HoldsSettingsKindsAndNoSheet) {
+    for (const auto& [key, value] : {std::pair("Cycyh", "5"), std::pair("Cyczl", "1")}) {
+        EXPECT_EQ(platform::ReadProfileString("Server", key, {}, 1024,
+                                              kSample.filePath(QStringLiteral("dsyjdc.ini"))),
+                  QString::fromUtf8(value));
     }
-    EXPECT_TRUE(Sample(QStringLiteral("SELECT * FROM sjdj")).empty());
-
-    const QSettings ini(SampleFolder().filePath(QStringLiteral("dsyjdc.ini")),
-                        QSettings::IniFormat);
-    EXPECT_EQ(ini.status(), QSettings::NoError);
-    EXPECT_EQ(ini.value(QStringLiteral("Server/Cycyh")).toString(), QStringLiteral("5"));
-    EXPECT_EQ(ini.value(QStringLiteral("Server/Cyczl")).toString(), QStringLiteral("1"));
-}
-
-TEST(SampleBank, ListsTheKindsAsTextWithTheirLimits) {
+    EXPECT_TRUE(Sample("SELECT * FROM sjdj").empty());
     const db::Value none;
     const struct {
         const char* sjbh;
         db::Value kssj, jgfs;
     } kinds[] = {
-        {"1", 50, 90}, {"2", 50, 90},  {"3", 90, 90},   {"4", 50, 90},
-        {"5", 50, 90}, {"6", 50, 90},  {"7", 50, none}, {"8", 50, 90},
-        {"9", 50, 90}, {"91", 50, 90}, {"92", 50, 90},  {"93", none, 90},
+        {"1", 50, 90}, {"2", 50, 90},  {"3", 90, 90},   {"4", 50, 90},  {"5", 50, 90},  {"6", 50, 90},
+        {"7", 50, none}, {"8", 50, 90}, {"9", 50, 90}, {"91", 50, 90}, {"92", 50, 90}, {"93", none, 90},
     };
     std::vector<Row> expected;
     for (const auto& k : kinds) expected.push_back({k.sjbh, "text", k.kssj, k.jgfs, 1, 1});
-    EXPECT_EQ(Sample(QStringLiteral("SELECT sjbh, typeof(sjbh), kssj, jgfs, length(sjmc) > 0, "
-                                    "length(lb) > 0 FROM sjname ORDER BY sjbh")),
+    EXPECT_EQ(Sample("SELECT sjbh, typeof(sjbh), kssj, jgfs, length(sjmc) > 0, length(lb) > 0 "
+                     "FROM sjname ORDER BY sjbh"),
               expected);
 }
 
@@ -73,36 +50,35 @@ TEST(SampleBank, ListsTheKindsAsTextWithTheirLimits) {
 // points, every question some; a higher order key for a lower number, so that the sheet
 // shows them by their numbers.
 TEST(SampleBank, GivesEveryKindButNinetyTwoFiveCompletePapers) {
-    ASSERT_EQ(PaperCode(QStringLiteral("1"), 3) + PaperCode(QStringLiteral("91"), 12),
-              QStringLiteral("1000100391001012"));
     std::vector<Row> expected;
-    for (const Row& kind : Sample(QStringLiteral("SELECT sjbh FROM sjname WHERE sjbh <> '92'"))) {
-        for (int number = 1; number <= 5; ++number)
-            expected.push_back({PaperCode(kind[0].ToText(), number), 1, 100, 1, 1, 1});
+    for (const Row& kind : Sample("SELECT sjbh FROM sjname WHERE sjbh <> '92'")) {
+        const QString k = kind[0].ToText();
+        for (int number = 1; number <= 5; ++number) {
+            expected.push_back({(k.size() == 1 ? k + '0' : k) + "00100" + QString::number(number),
+                                1, 100, 1, 1, 1});
+        }
     }
     std::sort(expected.begin(), expected.end(),
               [](const Row& a, const Row& b) { return a[0].ToText() < b[0].ToText(); });
-    EXPECT_EQ(Sample(QStringLiteral(
-                  "SELECT sjmc, count(*) BETWEEN 10 AND 20, sum(fz), min(fz) > 0, min(th), "
-                  "max(th) = count(*) AND count(DISTINCT th) = count(*) FROM sj GROUP BY sjmc "
-                  "ORDER BY sjmc")),
+    EXPECT_EQ(Sample("SELECT sjmc, count(*) BETWEEN 10 AND 20, sum(fz), min(fz) > 0, min(th), "
+                     "max(th) = count(*) AND count(DISTINCT th) = count(*) FROM sj GROUP BY sjmc "
+                     "ORDER BY sjmc"),
               expected);
-    EXPECT_TRUE(Sample(QStringLiteral("SELECT * FROM sj a JOIN sj b ON a.sjmc = b.sjmc AND "
-                                      "a.th < b.th AND a.bk <= b.bk"))
-                    .empty());
+    EXPECT_TRUE(Sample("SELECT * FROM sj a JOIN sj b ON a.sjmc = b.sjmc AND a.th < b.th AND "
+                       "a.bk <= b.bk").empty());
 }
 
+// Options without gaps, at least two; the right answer marks one of them for a
+// single-choice question, two or more for a multiple-choice one.
 TEST(SampleBank, MarksTheRightAnswersAmongTheOptionsThatExist) {
     const QString single = QStringLiteral("单选题"), multiple = QStringLiteral("多选题");
     std::set<QString> types;
-    const auto rows =
-        Sample(QStringLiteral("SELECT tx, da, tm, km, da1, da2, da3, da4, da5, da6 FROM sj"));
+    const auto rows = Sample("SELECT tx, da, tm, km, da1, da2, da3, da4, da5, da6 FROM sj");
     ASSERT_FALSE(rows.empty());
     for (const Row& row : rows) {
-        ASSERT_FALSE(row[3].IsNull());
         SCOPED_TRACE(row[2].ToText().toStdString());
-        const QString tx = row[0].ToText();
-        const QString da = row[1].ToText();
+        ASSERT_FALSE(row[3].IsNull());
+        const QString tx = row[0].ToText(), da = row[1].ToText();
         types.insert(tx);
         ASSERT_EQ(da.size(), 6);
         int options = 0;
@@ -112,27 +88,26 @@ TEST(SampleBank, MarksTheRightAnswersAmongTheOptionsThatExist) {
             EXPECT_EQ(row[4 + i].IsNull(), i >= options) << "no gaps among the options";
             EXPECT_TRUE(da[i] == u'0' || (da[i] == u'1' && i < options)) << da.toStdString();
         }
-        const auto chosen = da.count(QLatin1Char('1'));
+        const auto chosen = da.count(u'1');
         EXPECT_TRUE(tx == single ? chosen == 1 : chosen >= 2) << tx.toStdString();
     }
     EXPECT_EQ(types, (std::set<QString>{single, multiple}));
 }
 
-// A pool of at least 60 questions, one in five with a picture; each picture is found by the
-// first five characters of its name, and some fit the frame while others must shrink.
+// A pool of at least 60 questions, one in five with a picture; each picture is found by
+// the first five characters of its name, and some fit the frame while others must shrink.
 TEST(SampleBank, DrawsFromAPoolWithPicturesOfEverySize) {
-    const Row pool = Sample(QStringLiteral(
-        "SELECT count(*), sum(pcxname IS NOT NULL) FROM (SELECT DISTINCT tm, da1, da2, da3, "
-        "da4, da5, da6, pcxname FROM sj)"))[0];
-    EXPECT_GE(pool[0].ToDouble(), 60);
-    EXPECT_NEAR(pool[1].ToDouble() / pool[0].ToDouble(), 0.2, 0.05);
-    const Row all = Sample(QStringLiteral("SELECT count(*), sum(pcxname IS NOT NULL) FROM sj"))[0];
-    EXPECT_NEAR(all[1].ToDouble() / all[0].ToDouble(), 0.2, 0.1);
-
-    const QDir pictures(SampleFolder().filePath(QStringLiteral("tp2")));
+    for (const auto& [from, spread] :
+         {std::pair("(SELECT DISTINCT tm, da1, da2, da3, da4, da5, da6, pcxname FROM sj)", 0.05),
+          std::pair("sj", 0.1)}) {
+        const Row counts = Sample(QStringLiteral("SELECT count(*), avg(pcxname IS NOT NULL) FROM ") +
+                                  QLatin1String(from))[0];
+        EXPECT_GE(counts[0].ToDouble(), 60) << from;
+        EXPECT_NEAR(counts[1].ToDouble(), 0.2, spread) << from;
+    }
+    const QDir pictures(kSample.filePath(QStringLiteral("tp2")));
     bool longName = false, fits = false, tooWide = false, tooHigh = false;
-    for (const Row& row :
-         Sample(QStringLiteral("SELECT DISTINCT pcxname FROM sj WHERE pcxname IS NOT NULL"))) {
+    for (const Row& row : Sample("SELECT DISTINCT pcxname FROM sj WHERE pcxname IS NOT NULL")) {
         const QString name = row[0].ToText();
         SCOPED_TRACE(name.toStdString());
         ASSERT_GE(name.trimmed().size(), 5);
