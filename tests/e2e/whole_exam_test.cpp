@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMessageBox>
 #include <QProxyStyle>
 
@@ -146,6 +147,12 @@ TEST(WholeExam, FromTheOfferToTheReviewAndBack) {
     EXPECT_EQ(t.Sheet(QStringLiteral("sjda || ':' || df || ':' || xq || ':' || bz")).toStdString(),
               "101000:10:1:1 010000:10:1:1 101000:10:1:1 001000:0:1:1 101000:10:1:1 "
               "010000:10:1:1 101000:10:1:1 010000:10:1:1 101100:0:1:1 010000:10:1:1");
+    // The file alone, copied without its log as an operator's backup would, holds them too.
+    const QString copy = t.folder.File(QStringLiteral("copy.mdb"));
+    ASSERT_TRUE(QFile::copy(t.Db(), copy));
+    const auto handedIn = testing_support::Scalar(
+        copy, QStringLiteral("SELECT count(*) FROM sjdj WHERE bz = '1'"));
+    EXPECT_EQ(handedIn.ToDouble(), 10.0);
 
     // Behind the title the keys still work on what SheetRs holds (the two reviewed
     // questions), except Enter, which is swallowed and does nothing.
