@@ -7,6 +7,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
 #include "support/terminal_fixture.h"
+#include "support/x11_digits.h"
 
 namespace {
 
@@ -102,34 +103,6 @@ TEST(IdleCycle, APaperItCannotOfferStopsTheOffersUntilTheExitPrompt) {
     }
 }
 
-// The digits 0 to 9 as Qt delivers them under X11, in one way of pressing them.
-struct DigitRow {
-    const char* what;
-    Qt::KeyboardModifiers modifiers;
-    std::array<int, 10> keys;
-    std::array<quint32, 10> scanCodes;
-};
-
-constexpr std::array<quint32, 10> kMainRowScanCodes = {19, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-constexpr std::array<quint32, 10> kKeypadScanCodes = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
-constexpr std::array<int, 10> kDigitKeys = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
-                                            Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9};
-
-const DigitRow kDigitRows[] = {
-    {"main row", Qt::NoModifier, kDigitKeys, kMainRowScanCodes},
-    {"main row with Shift",
-     Qt::ShiftModifier,
-     {Qt::Key_ParenRight, Qt::Key_Exclam, Qt::Key_At, Qt::Key_NumberSign, Qt::Key_Dollar,
-      Qt::Key_Percent, Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk, Qt::Key_ParenLeft},
-     kMainRowScanCodes},
-    {"keypad, Num Lock on", kKeypad, kDigitKeys, kKeypadScanCodes},
-    {"keypad, Num Lock off",
-     kKeypad,
-     {Qt::Key_Insert, Qt::Key_End, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Left, Qt::Key_Clear,
-      Qt::Key_Right, Qt::Key_Home, Qt::Key_Up, Qt::Key_PageUp},
-     kKeypadScanCodes},
-};
-
 TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
     Terminal t;
     t.MakeSixOptionPaper(QStringLiteral("10001001"));
@@ -142,7 +115,7 @@ TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
                                          {Qt::Key_Return, {}}}) {
         EXPECT_FALSE(t.Swallowed(key, modifiers)) << key;
     }
-    for (const DigitRow& row : kDigitRows) {
+    for (const auto& row : testing_support::kDigitWays) {
         for (int digit = 0; digit <= 9; ++digit) {
             EXPECT_FALSE(t.Swallowed(row.keys[digit], row.modifiers, row.scanCodes[digit]))
                 << row.what << " " << digit;
@@ -156,7 +129,7 @@ TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
         ASSERT_EQ(t.form->Label5->Caption(), type);
         const bool multiple = type == QStringLiteral("多选题");
         const QString question = t.form->Label11->Caption();
-        for (const DigitRow& row : kDigitRows) {
+        for (const auto& row : testing_support::kDigitWays) {
             for (int digit : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
                 const bool option = digit >= 1 && digit <= 6;
                 QString expected = t.Markers();

@@ -29,6 +29,7 @@
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
+#include "support/x11_digits.h"
 #include "support/program_folder.h"
 
 namespace {
@@ -294,32 +295,18 @@ TEST_F(Dialogs, TheSelectionListsUpToTenKindsWithoutNinetyOneAndTwo) {
 TEST_F(Dialogs, EveryKeyOrTheNinthTickSelectsAKindByTheFixedTable) {
     SetKinds({"1", "2"});
     const char* kinds[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "93"};
-    // X11 reports Shift with a main-row digit as its symbol, with the row's scan code.
-    const int shifted[] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
-                           Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
-                           Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
-                           Qt::Key_ParenLeft};
-    // With Num Lock off the keypad's digits come as navigation keys.
-    const int numLockOff[] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
-                              Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
-                              Qt::Key_Up,     Qt::Key_PageUp};
-    const quint32 keypadScanCode[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
     struct Press {
         Key key;  // key 0: the ninth tick
         int codeLeft;
         QString kind;
     };
     std::vector<Press> presses;
-    for (int digit = 0; digit <= 9; ++digit) {
-        const quint32 mainRow = digit == 0 ? 19 : 9 + digit, keypad = keypadScanCode[digit];
-        const QString kind = QString::fromLatin1(kinds[digit]);
-        presses.push_back({{"main row", Qt::Key_0 + digit, {}, mainRow}, 48 + digit, kind});
-        presses.push_back(
-            {{"Shift", shifted[digit], Qt::ShiftModifier, mainRow}, 48 + digit, kind});
-        presses.push_back(
-            {{"keypad", Qt::Key_0 + digit, Qt::KeypadModifier, keypad}, 96 + digit, kind});
-        presses.push_back(
-            {{"Num Lock off", numLockOff[digit], Qt::KeypadModifier, keypad}, 96 + digit, kind});
+    for (const auto& way : testing_support::kDigitWays) {
+        for (int digit = 0; digit <= 9; ++digit) {
+            presses.push_back({{way.what, way.keys[digit], way.modifiers, way.scanCodes[digit]},
+                               way.code0 + digit,
+                               QString::fromLatin1(kinds[digit])});
+        }
     }
     for (const int key : {+Qt::Key_Escape, +Qt::Key_Return, +Qt::Key_A, +Qt::Key_F1, +Qt::Key_Space,
                           +Qt::Key_End, 0}) {

@@ -20,6 +20,7 @@
 #include "platform/ui/panel3d.h"
 #include "platform/ui/timer.h"
 #include "support/modal_driver.h"
+#include "support/x11_digits.h"
 
 namespace {
 
@@ -263,24 +264,13 @@ TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
     };
     constexpr auto none = Qt::NoModifier, shift = Qt::ShiftModifier, pad = Qt::KeypadModifier;
     std::vector<Case> keys;
-    // Digit d: main row, main row with Shift (by scan code and by symbol alone), keypad
-    // with Num Lock on and off.
-    const int shifted[] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
-                           Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
-                           Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
-                           Qt::Key_ParenLeft};
-    const int numLockOff[] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
-                              Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
-                              Qt::Key_Up,     Qt::Key_PageUp};
-    const quint32 mainScan[] = {19, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-    const quint32 padScan[] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
-    for (int d = 0; d <= 9; ++d) {
-        keys.push_back({Qt::Key_0 + d, none, mainScan[d], 48 + d});
-        keys.push_back({Qt::Key_0 + d, none, 0, 48 + d});
-        keys.push_back({shifted[d], shift, mainScan[d], 48 + d});
-        keys.push_back({shifted[d], shift, 0, 48 + d});
-        keys.push_back({Qt::Key_0 + d, pad, padScan[d], 96 + d});
-        keys.push_back({numLockOff[d], pad, padScan[d], 96 + d});
+    // Digit d in every way of pressing it; the main row also without its scan code (by
+    // the key or the shifted symbol alone).
+    for (const auto& way : testing_support::kDigitWays) {
+        for (int d = 0; d <= 9; ++d) {
+            keys.push_back({way.keys[d], way.modifiers, way.scanCodes[d], way.code0 + d});
+            if (way.code0 == 48) keys.push_back({way.keys[d], way.modifiers, 0, 48 + d});
+        }
     }
     const Case others[] = {
         {Qt::Key_1, shift, 0, 49},
