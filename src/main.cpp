@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <cstdio>
 #include <mutex>
 
 #include "shared/module1.h"
@@ -8,16 +7,16 @@
 namespace {
 
 void ReportNoDisplay(const QString& why) {
-    std::fprintf(stderr, "derravance: no display to show the terminal on (%s)\n",
-                 qUtf8Printable(why));
+    shared::WriteDetail(QStringLiteral("no display to show the terminal on (%1)").arg(why));
 }
 
 std::mutex startupLock;
 QString startupCause;  // the platform plugin's first word on why it cannot connect
 
-// While the toolkit connects to the display, its chatter is held back. When it cannot
-// connect (no server, no usable platform plugin) it would abort; the program ends
-// instead like any other window that cannot be set up, with one line saying why.
+// While the toolkit connects to the display its messages are dropped: a kiosk's
+// standard error is for the program's own details. When it cannot connect (no server,
+// no usable platform plugin) it would abort; the program ends instead like any other
+// window that cannot be set up, with one line saying why.
 void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     const std::lock_guard lock(startupLock);
     if (type != QtFatalMsg) {

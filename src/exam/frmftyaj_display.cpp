@@ -128,8 +128,7 @@ void Frmftyaj::GetPicture(const QString& name) {
     Image3->SetAppearance(0);
     Image3->SetBorderStyle(0);
     if (!name.isEmpty() && TrimBlanks(name).size() > 4) {
-        // Only the first five characters name the file, blanks included; the path is
-        // the file found whatever its case, and the one loaded.
+        // Only the first five characters name the file, blanks included.
         const QString path = platform::JoinPath(
             m_.AppFolder, QStringLiteral("\\tp2\\") + name.left(5) + QStringLiteral(".gif"));
         if (platform::IsPlainFile(path)) {

@@ -174,38 +174,13 @@ bool CreateBeside(const QString& path, QFile& file) {
     return false;
 }
 
-// Writes the new content over the old one; when that fails, puts the old bytes back,
-// which fit where they were.
-QString RewriteInPlace(const QString& path, const QByteArray& old, const QByteArray& bytes,
-                       FileWrites& files) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        return QStringLiteral("opening %1: %2").arg(path, file.errorString());
-    }
-    QString failure = files.Write(file, bytes);
-    if (failure.isEmpty() && !file.resize(bytes.size())) failure = file.errorString();
-    if (failure.isEmpty()) failure = files.Flush(file);
-    if (failure.isEmpty()) return {};
-
-    QString restore;
-    if (!file.seek(0)) restore = file.errorString();
-    if (restore.isEmpty()) restore = files.Write(file, old);
-    if (restore.isEmpty() && !file.resize(old.size())) restore = file.errorString();
-    if (restore.isEmpty()) restore = files.Flush(file);
-    failure = QStringLiteral("writing %1: %2").arg(path, failure);
-    if (!restore.isEmpty()) failure += QStringLiteral("; putting the old content back: ") + restore;
-    return failure;
-}
-
 // Replaces the file's content by bytes; the reason of a failure, or an empty text.
 // The copy is written beside the file and renamed over it only once it is wholly on
 // disk, so that a full disk or a crash leaves the old file as it was.
-QString ReplaceContent(const QString& path, bool existed, const QByteArray& old,
-                       const QByteArray& bytes, FileWrites& files) {
+QString ReplaceContent(const QString& path, bool existed, const QByteArray& bytes,
+                       FileWrites& files) {
     QFile copy;
     if (!CreateBeside(path, copy)) {
-        // A read-only program folder with a writable file is still written, in place.
-        if (existed) return RewriteInPlace(path, old, bytes, files);
         return QStringLiteral("creating %1: %2").arg(copy.fileName(), copy.errorString());
     }
     if (existed) copy.setPermissions(QFile::permissions(path));
@@ -275,7 +250,7 @@ bool WriteProfileString(const QString& section, const QString& key, const QStrin
     const QByteArray updated =
         WithValue(data, ParseLines(data), sectionName, keyName, value.toUtf8());
     const QString failure =
-        ReplaceContent(path, info.exists(), data, updated, files != nullptr ? *files : real);
+        ReplaceContent(path, info.exists(), updated, files != nullptr ? *files : real);
     return failure.isEmpty() || Failed(reason, failure);
 }
 

@@ -5,16 +5,14 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "platform/ui/form.h"
 #include "platform/ui/message_box.h"
 
 namespace shared {
-namespace {
 
 void WriteDetail(const QString& detail) {
     QTextStream(stderr) << "derravance: " << detail << Qt::endl;
 }
-
-}  // namespace
 
 Module1::Module1(platform::Services& services) : Sys(services) {}
 

@@ -11,11 +11,18 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/system.h"
-#include "platform/ui/form.h"
+
+namespace ui {
+class Form;
+}
 
 namespace shared {
 
 inline const QString kApplicationTitle = QStringLiteral("Kestrova");
+
+// One line on standard error: the detail of a failure that the user is told of in
+// fewer words, or not at all.
+void WriteDetail(const QString& detail);
 
 // Exit statuses of the program.
 constexpr int kExitNormal = 0;          // closed with the operator code

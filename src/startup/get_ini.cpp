@@ -1,4 +1,3 @@
-#include <QTextStream>
 #include <memory>
 #include <optional>
 
@@ -59,8 +58,9 @@ bool GetIni(shared::Module1& module) {
         QString reason;
         if (!platform::WriteProfileString(QStringLiteral("Server"), QStringLiteral("Cycyh"),
                                           dialog->CodeNumber, iniPath, &reason, module.Sys.files)) {
-            QTextStream(stderr) << "derravance: the paper count was not written back, " << iniPath
-                                << " is left as it was: " << reason << Qt::endl;
+            shared::WriteDetail(
+                QStringLiteral("the paper count was not written back, %1 is left as it was: %2")
+                    .arg(iniPath, reason));
         }
         module.PaperCount = count;
         dialog->Unload();

@@ -101,10 +101,14 @@ void Recordset::WriteChangedRows() {
         }
         if (set.empty()) continue;
         where = keys;
-        for (std::size_t i = 0; i < fields; ++i) {
-            const bool compared = keys.empty() ? !baseColumns_[i].isEmpty()
-                                               : !isKey[i] && row.current[i] != row.original[i];
-            if (compared) where.push_back(i);
+        if (keys.empty()) {
+            for (std::size_t i = 0; i < fields; ++i) {
+                if (!baseColumns_[i].isEmpty()) where.push_back(i);
+            }
+        } else {
+            for (std::size_t i : set) {
+                if (!isKey[i]) where.push_back(i);
+            }
         }
 
         shape.clear();

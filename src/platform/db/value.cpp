@@ -1,5 +1,7 @@
 #include "platform/db/value.h"
 
+#include <QStringDecoder>
+
 #include "platform/db/error.h"
 
 namespace db {
@@ -39,13 +41,15 @@ struct NumberOf {
 }  // namespace
 
 Value Value::FromTextBytes(const QByteArray& bytes) {
-    // Valid exactly when decoding and encoding again gives the same bytes back.
-    QString text = QString::fromUtf8(bytes);
+    // A leading byte-order mark is kept as a character, so that it is written back too.
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decode(bytes);
     Value value;
-    if (text.toUtf8() == bytes) {
-        value.data_ = std::move(text);
-    } else {
+    if (decode.hasError()) {
         value.data_ = RawText{bytes};
+    } else {
+        value.data_ = std::move(text);
     }
     return value;
 }
