@@ -3,7 +3,6 @@
 // captions and picture on plain labels. Prints both medians and their ratio.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -12,8 +11,7 @@
 
 #include "median_reporter.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/fonts.h"
-#include "platform/ui/timer.h"
+#include "support/headless_app.h"
 #include "support/terminal_fixture.h"
 #include "gif_writer.h"  // tools/gif
 
@@ -99,10 +97,7 @@ BENCHMARK(BM_PlainLabels)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetit
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::RegisterFontSubstitutions();
-    ui::Timer::SetManualMode(true);
+    const auto app = testing_support::StartHeadlessApplication(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 

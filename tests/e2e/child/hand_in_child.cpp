@@ -1,14 +1,12 @@
 // A terminal of its own for the test that kills one: it takes an exam on a bank of its
 // own, ends it, and when the result message is up prints "result up <database>" and
 // waits there to be killed. Temporary files go to TMPDIR, which the test owns.
-#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/ui/fonts.h"
-#include "platform/ui/timer.h"
+#include "support/headless_app.h"
 #include "support/terminal_fixture.h"
 
 namespace {
@@ -26,10 +24,7 @@ constexpr int kWatchdogMs = 120 * 1000;
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::RegisterFontSubstitutions();
-    ui::Timer::SetManualMode(true);
+    const auto app = testing_support::StartHeadlessApplication(argc, argv);
     QTimer::singleShot(kWatchdogMs, [] { Fail("not killed in time"); });
 
     testing_support::Terminal t;
