@@ -20,10 +20,8 @@ QString S3(const QString& paperName) {
            QStringLiteral("'");
 }
 
-QString S4(const QString& paperName) {
-    return QStringLiteral("SELECT * FROM sj where sjmc='") + Quoted(paperName) +
-           QStringLiteral("'");
-}
+// The count of the offer again, now inside the transaction: the same text.
+QString S4(const QString& paperName) { return S3(paperName); }
 
 QString S5(const QString& admissionNo) {
     return QStringLiteral("DELETE * From sjdj where zh='") + Quoted(admissionNo) +

@@ -29,8 +29,8 @@
 #include "support/exam_db.h"
 #include "support/fakes.h"
 #include "support/modal_driver.h"
-#include "support/x11_digits.h"
 #include "support/program_folder.h"
+#include "support/x11_digits.h"
 
 namespace {
 
