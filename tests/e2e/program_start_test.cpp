@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "platform/db/connection.h"
 #include "platform/ui/timer.h"
 #include "support/build_dir.h"
+#include "support/exam_db.h"
 #include "support/terminal_fixture.h"
 
 namespace {
@@ -83,6 +87,65 @@ TEST(ProgramStart, EndsAtOnceWithItsStatus) {
                     err.contains(row.why))
             << err.constData();
     }
+}
+
+// What a run leaves: the bank in write-ahead-log mode, and its log and index beside it
+// (the terminal ends without closing the file) unless a program that closed the file
+// since has removed them.
+void LeaveARun(const QString& folder, bool logs) {
+    db::Connection conn;
+    conn.Open(testing_support::ConnectionStringFor(folder));
+    conn.Execute(QStringLiteral("DELETE FROM sjdj"));
+    int keep = logs ? 1 : 0;
+    sqlite3_file_control(conn.Handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &keep);
+}
+
+// One terminal per program folder. While the built terminal runs there, a second start
+// is refused before it reads anything: no operator prompt, the settings and the bank
+// left as they are. Killed, the first leaves nothing behind that holds the folder.
+TEST(ProgramStart, OneTerminalPerFolder) {
+    Terminal t;
+    LeaveARun(t.folder.Path(), false);
+    QTemporaryDir runtime;
+    const QString program = t.folder.File(QStringLiteral("derravance"));
+    ASSERT_TRUE(
+        QFile::copy(testing_support::BuildDir() + QStringLiteral("/src/derravance"), program));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program, {});
+    // The log index appears once the first has opened the bank, after it took the lock.
+    const QString index = t.Db() + QStringLiteral("-shm");
+    const QDeadlineTimer deadline(60000);
+    while (!QFile::exists(index) && !deadline.hasExpired() && !first.waitForFinished(20)) {
+    }
+    ASSERT_TRUE(QFile::exists(index)) << "the first terminal never opened the bank: "
+                                      << first.readAllStandardError().toStdString();
+
+    // Without a paper count the second start would ask for the operator code.
+    t.folder.WriteIni("[Server]\r\nCyczl=1\r\n");
+    const QByteArray ini = t.folder.ReadIni();
+    const QByteArray bank = t.folder.Get(QStringLiteral("korva.mdb"));
+    const auto seen = t.Modals({Qt::Key_Return}, [&] { EXPECT_FALSE(t.Start()); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
+    EXPECT_TRUE(seen[0].text.startsWith(
+        QStringLiteral("此文件夹中已有一个考试终端在运行：%1。\n").arg(t.folder.Path())))
+        << seen[0].text.toStdString();
+    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
+    EXPECT_EQ(t.folder.ReadIni(), ini);
+    EXPECT_EQ(t.folder.Get(QStringLiteral("korva.mdb")), bank);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(30000));
+    t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
+    t.fakes.end.statuses.clear();
+    ASSERT_TRUE(t.Start());
+    EXPECT_TRUE(t.ShowsTitle());
+    EXPECT_TRUE(t.fakes.end.statuses.empty());
 }
 
 // In process: the message names the file, and nothing ticks behind it.
