@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "platform/db/connection.h"
 #include "platform/ui/timer.h"
@@ -148,18 +149,65 @@ TEST(ProgramStart, OneTerminalPerFolder) {
     EXPECT_TRUE(t.fakes.end.statuses.empty());
 }
 
-// In process: the message names the file, and nothing ticks behind it.
-TEST(ProgramStart, AQuestionBankThatCannotBeOpenedEndsTheProgramWithAMessage) {
-    Terminal t;
-    QFile::remove(t.Db());
-    const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
-    EXPECT_TRUE(seen[0].text.contains(QStringLiteral("korva.mdb"))) << seen[0].text.toStdString();
-    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
-    ASSERT_EQ(t.module->MainForm.get(), t.form);
-    EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
-    EXPECT_FALSE(t.form->Timer2->Enabled());
+// A bank that cannot be opened, or that a hand-in could not write, ends the start with a
+// message naming the file and what cannot be written, whatever a run has left beside it.
+// The files stay as they were, and nothing ticks behind the message.
+TEST(ProgramStart, ABankThatCannotBeOpenedOrWrittenEndsTheStart) {
+    enum Left { kFresh, kAfterARun, kAfterARunWithLogs };
+    const struct {
+        const char* readOnly;  // nullptr: no bank at all; "": the folder
+        Left left;
+    } rows[] = {
+        {nullptr, kFresh},
+        {"korva.mdb", kFresh},
+        {"korva.mdb", kAfterARun},
+        {"korva.mdb", kAfterARunWithLogs},
+        {"", kFresh},
+        {"", kAfterARun},
+        {"", kAfterARunWithLogs},
+        {"korva.mdb-wal", kAfterARunWithLogs},
+        {"korva.mdb-shm", kAfterARunWithLogs},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << (row.readOnly ? row.readOnly : "no bank") << ", " << row.left);
+        Terminal t;
+        if (row.readOnly == nullptr) QFile::remove(t.Db());
+        if (row.left != kFresh) LeaveARun(t.folder.Path(), row.left == kAfterARunWithLogs);
+        const QStringList names = t.folder.Names();
+        ASSERT_EQ(names.contains(QStringLiteral("korva.mdb-shm")), row.left == kAfterARunWithLogs);
+        std::vector<QByteArray> before;
+        for (const QString& name : names) before.push_back(t.folder.Get(name));
+        const QString refused = row.readOnly == nullptr ? QString()
+                                : *row.readOnly == 0
+                                    ? t.folder.Path()
+                                    : t.folder.File(QString::fromLatin1(row.readOnly));
+        // Root writes through file modes: the guard then sets the immutable flag, and a
+        // machine that cannot set it cannot run these cases at all.
+        std::optional<testing_support::ReadOnly> readOnly;
+        if (row.readOnly != nullptr) {
+            ASSERT_TRUE(readOnly.emplace(refused).Made()) << "cannot make it read-only";
+        }
+
+        const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
+        EXPECT_EQ(t.folder.Names(), names);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(t.folder.Get(names[i]), before[i]) << names[i].toStdString();
+        }
+        EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
+        EXPECT_EQ(seen.size(), 1u);
+        if (seen.size() != 1u) continue;
+        EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
+        const QString why = row.readOnly ? refused + QStringLiteral(" is not writable")
+                                         : QStringLiteral("no such file");
+        EXPECT_TRUE(
+            seen[0].text.startsWith(QStringLiteral("无法打开题库文件 %1。\n").arg(t.Db())) &&
+            seen[0].text.contains(why))
+            << seen[0].text.toStdString();
+        ASSERT_EQ(t.module->MainForm.get(), t.form);
+        EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
+        EXPECT_FALSE(t.form->Timer2->Enabled());
+    }
 }
 
 }  // namespace
