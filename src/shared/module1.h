@@ -10,6 +10,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/folder_lock.h"
 #include "platform/system.h"
 
 namespace ui {
@@ -35,6 +36,9 @@ public:
     ~Module1();
 
     platform::Services& Sys;
+    // The program folder's lock, held from the start of the run to its end; declared
+    // first so that it goes last, after the connection.
+    platform::FolderLock RunLock;
 
     QString ConnectionString;
     QString AppFolder;

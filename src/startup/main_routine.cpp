@@ -6,6 +6,28 @@
 #include "startup/startup.h"
 
 namespace startup {
+namespace {
+
+// Taken before anything of the folder is read, so that a second start leaves the
+// running terminal's settings, database and candidate alone.
+bool LockProgramFolder(shared::Module1& module) {
+    const QString& folder = module.Sys.folder;
+    QString reason;
+    switch (module.RunLock.Take(folder, &reason)) {
+        case platform::FolderLock::Outcome::Taken:
+            return true;
+        case platform::FolderLock::Outcome::HeldByAnother:
+            module.FailStartup(QStringLiteral("此文件夹中已有一个考试终端在运行：%1。").arg(folder),
+                               reason);
+            break;
+        case platform::FolderLock::Outcome::Failed:
+            module.FailStartup(QStringLiteral("无法锁定程序文件夹 %1。").arg(folder), reason);
+            break;
+    }
+    return false;
+}
+
+}  // namespace
 
 int Main(shared::Module1& module) {
     if (!PrepareRun(module)) return module.ExitStatus();
@@ -25,6 +47,7 @@ Frmftyaj& CreateMainForm(shared::Module1& module) {
 }
 
 bool PrepareRun(shared::Module1& module) {
+    if (!LockProgramFolder(module)) return false;
     if (!GetIni(module)) return false;
 
     module.ConnectionString = QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") +

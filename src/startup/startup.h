@@ -16,8 +16,8 @@ namespace startup {
 // Runs the start-up and the main form; returns the exit status of a normal end.
 int Main(shared::Module1& module);
 
-// Main's steps before the main form: settings, connection string, database objects,
-// the paper kind. False when the program has ended.
+// Main's steps before the main form: the program folder's lock, settings, connection
+// string, database objects, the paper kind. False when the program has ended.
 bool PrepareRun(shared::Module1& module);
 // Creates the main form into the module's MainForm.
 Frmftyaj& CreateMainForm(shared::Module1& module);

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <optional>
 
+#include "platform/db/connection.h"
 #include "platform/ui/timer.h"
 #include "support/build_dir.h"
+#include "support/exam_db.h"
 #include "support/terminal_fixture.h"
 
 namespace {
@@ -85,18 +90,124 @@ TEST(ProgramStart, EndsAtOnceWithItsStatus) {
     }
 }
 
-// In process: the message names the file, and nothing ticks behind it.
-TEST(ProgramStart, AQuestionBankThatCannotBeOpenedEndsTheProgramWithAMessage) {
+// What a run leaves: the bank in write-ahead-log mode, and its log and index beside it
+// (the terminal ends without closing the file) unless a program that closed the file
+// since has removed them.
+void LeaveARun(const QString& folder, bool logs) {
+    db::Connection conn;
+    conn.Open(testing_support::ConnectionStringFor(folder));
+    conn.Execute(QStringLiteral("DELETE FROM sjdj"));
+    int keep = logs ? 1 : 0;
+    sqlite3_file_control(conn.Handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &keep);
+}
+
+// One terminal per program folder. While the built terminal runs there, a second start
+// is refused before it reads anything: no operator prompt, the settings and the bank
+// left as they are. Killed, the first leaves nothing behind that holds the folder.
+TEST(ProgramStart, OneTerminalPerFolder) {
     Terminal t;
-    QFile::remove(t.Db());
-    const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
+    LeaveARun(t.folder.Path(), false);
+    QTemporaryDir runtime;
+    const QString program = t.folder.File(QStringLiteral("derravance"));
+    ASSERT_TRUE(
+        QFile::copy(testing_support::BuildDir() + QStringLiteral("/src/derravance"), program));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program, {});
+    // The log index appears once the first has opened the bank, after it took the lock.
+    const QString index = t.Db() + QStringLiteral("-shm");
+    const QDeadlineTimer deadline(60000);
+    while (!QFile::exists(index) && !deadline.hasExpired() && !first.waitForFinished(20)) {
+    }
+    ASSERT_TRUE(QFile::exists(index)) << "the first terminal never opened the bank: "
+                                      << first.readAllStandardError().toStdString();
+
+    // Without a paper count the second start would ask for the operator code.
+    t.folder.WriteIni("[Server]\r\nCyczl=1\r\n");
+    const QByteArray ini = t.folder.ReadIni();
+    const QByteArray bank = t.folder.Get(QStringLiteral("korva.mdb"));
+    const auto seen = t.Modals({Qt::Key_Return}, [&] { EXPECT_FALSE(t.Start()); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
-    EXPECT_TRUE(seen[0].text.contains(QStringLiteral("korva.mdb"))) << seen[0].text.toStdString();
+    EXPECT_TRUE(seen[0].text.startsWith(
+        QStringLiteral("此文件夹中已有一个考试终端在运行：%1。\n").arg(t.folder.Path())))
+        << seen[0].text.toStdString();
     EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
-    ASSERT_EQ(t.module->MainForm.get(), t.form);
-    EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
-    EXPECT_FALSE(t.form->Timer2->Enabled());
+    EXPECT_EQ(t.folder.ReadIni(), ini);
+    EXPECT_EQ(t.folder.Get(QStringLiteral("korva.mdb")), bank);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(30000));
+    t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("1"));
+    t.fakes.end.statuses.clear();
+    ASSERT_TRUE(t.Start());
+    EXPECT_TRUE(t.ShowsTitle());
+    EXPECT_TRUE(t.fakes.end.statuses.empty());
+}
+
+// A bank that cannot be opened, or that a hand-in could not write, ends the start with a
+// message naming the file and what cannot be written, whatever a run has left beside it.
+// The files stay as they were, and nothing ticks behind the message.
+TEST(ProgramStart, ABankThatCannotBeOpenedOrWrittenEndsTheStart) {
+    enum Left { kFresh, kAfterARun, kAfterARunWithLogs };
+    const struct {
+        const char* readOnly;  // nullptr: no bank at all; "": the folder
+        Left left;
+    } rows[] = {
+        {nullptr, kFresh},
+        {"korva.mdb", kFresh},
+        {"korva.mdb", kAfterARun},
+        {"korva.mdb", kAfterARunWithLogs},
+        {"", kFresh},
+        {"", kAfterARun},
+        {"", kAfterARunWithLogs},
+        {"korva.mdb-wal", kAfterARunWithLogs},
+        {"korva.mdb-shm", kAfterARunWithLogs},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << (row.readOnly ? row.readOnly : "no bank") << ", " << row.left);
+        Terminal t;
+        if (row.readOnly == nullptr) QFile::remove(t.Db());
+        if (row.left != kFresh) LeaveARun(t.folder.Path(), row.left == kAfterARunWithLogs);
+        const QStringList names = t.folder.Names();
+        ASSERT_EQ(names.contains(QStringLiteral("korva.mdb-shm")), row.left == kAfterARunWithLogs);
+        std::vector<QByteArray> before;
+        for (const QString& name : names) before.push_back(t.folder.Get(name));
+        const QString refused = row.readOnly == nullptr ? QString()
+                                : *row.readOnly == 0
+                                    ? t.folder.Path()
+                                    : t.folder.File(QString::fromLatin1(row.readOnly));
+        // Root writes through file modes: the guard then sets the immutable flag, and a
+        // machine that cannot set it cannot run these cases at all.
+        std::optional<testing_support::ReadOnly> readOnly;
+        if (row.readOnly != nullptr) {
+            ASSERT_TRUE(readOnly.emplace(refused).Made()) << "cannot make it read-only";
+        }
+
+        const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
+        EXPECT_EQ(t.folder.Names(), names);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(t.folder.Get(names[i]), before[i]) << names[i].toStdString();
+        }
+        EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
+        EXPECT_EQ(seen.size(), 1u);
+        if (seen.size() != 1u) continue;
+        EXPECT_EQ(seen[0].icon, static_cast<int>(QMessageBox::Critical));
+        const QString why = row.readOnly ? refused + QStringLiteral(" is not writable")
+                                         : QStringLiteral("no such file");
+        EXPECT_TRUE(
+            seen[0].text.startsWith(QStringLiteral("无法打开题库文件 %1。\n").arg(t.Db())) &&
+            seen[0].text.contains(why))
+            << seen[0].text.toStdString();
+        ASSERT_EQ(t.module->MainForm.get(), t.form);
+        EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
+        EXPECT_FALSE(t.form->Timer2->Enabled());
+    }
 }
 
 }  // namespace

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/db/error.h"
 #include "platform/db/statement.h"
@@ -27,6 +32,23 @@ QString DataSourceOf(const QString& connectionString) {
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
     return platform::FindPath(path);
+}
+
+// Why a hand-in could not write the database at path under the running user (its
+// effective ids, as the engine will write), or an empty text. It writes the file, the
+// log files left beside it by an earlier run, and the folder, where the log files are
+// made and removed. Asked before the file is opened, so that a refused file is left
+// as it was.
+std::string Unwritable(const QString& path) {
+    for (const QString& name : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"),
+                                QFileInfo(path).absolutePath()}) {
+        if (::faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0 ||
+            errno == ENOENT) {
+            continue;
+        }
+        return name.toStdString() + " is not writable (" + std::strerror(errno) + ")";
+    }
+    return {};
 }
 
 }  // namespace
@@ -82,6 +104,9 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     if (!QFileInfo(path).isFile()) {
         throw Error("Cannot open the database " + path.toStdString() + ": no such file");
     }
+    if (const std::string reason = Unwritable(path); !reason.empty()) {
+        throw Error("Cannot open the database " + path.toStdString() + ": " + reason);
+    }
 
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle,
@@ -90,6 +115,12 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         const std::string reason = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
         sqlite3_close_v2(handle);
         throw Error("Cannot open the database " + path.toStdString() + ": " + reason);
+    }
+    // The engine falls back to reading alone where it may not write.
+    if (sqlite3_db_readonly(handle, "main") == 1) {
+        sqlite3_close_v2(handle);
+        throw Error("Cannot open the database " + path.toStdString() + ": " + path.toStdString() +
+                    " is not writable (the engine opened it read-only)");
     }
     handle_ = handle;
     dataSource_ = path;
