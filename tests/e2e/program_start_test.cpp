@@ -94,7 +94,8 @@ TEST(ProgramStart, MainRunsFromTheKindChoiceToTheOperatorsCode) {
     t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("0"));
     t.module = std::make_unique<shared::Module1>(t.fakes.services);
     testing_support::ModalDriver driver;
-    driver.ThenKey(Qt::Key_0)  // the first kind listed, "1"
+    driver
+        .ThenKey(Qt::Key_0)  // the first kind listed, "1"
         .Then([](QWidget* modal) {
             if (auto* main = qobject_cast<Frmftyaj*>(modal)) {
                 for (int tick = 0; tick < 5; ++tick) main->Timer1->Fire();

@@ -17,7 +17,9 @@ struct CountingFile {
     sqlite3_file* base;
 };
 
-sqlite3_file* Base(sqlite3_file* file) { return reinterpret_cast<CountingFile*>(file)->base; }
+sqlite3_file* Base(sqlite3_file* file) {
+    return reinterpret_cast<CountingFile*>(file)->base;
+}
 
 template <auto Method>
 struct Forward;
@@ -79,8 +81,12 @@ SyncCounter::SyncCounter() {
     sqlite3_vfs_register(&counting, 1);
 }
 
-SyncCounter::~SyncCounter() { sqlite3_vfs_unregister(&counting); }
+SyncCounter::~SyncCounter() {
+    sqlite3_vfs_unregister(&counting);
+}
 
-int SyncCounter::Syncs() const { return syncs; }
+int SyncCounter::Syncs() const {
+    return syncs;
+}
 
 }  // namespace testing_support
