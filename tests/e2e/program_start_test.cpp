@@ -10,6 +10,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/timer.h"
+#include "startup/startup.h"
 #include "support/build_dir.h"
 #include "support/exam_db.h"
 #include "support/terminal_fixture.h"
@@ -88,6 +89,43 @@ TEST(ProgramStart, EndsAtOnceWithItsStatus) {
                     err.contains(row.why))
             << err.constData();
     }
+}
+
+// Main's own path in process, every window modal and answered with keys: without a
+// configured kind the operator chooses one, then Main shows the main form until the
+// operator's code (the fake clock's "mmdd") closes it from the title screen.
+TEST(ProgramStart, MainRunsFromTheKindChoiceToTheOperatorsCode) {
+    Terminal t;
+    t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("0"));
+    t.module = std::make_unique<shared::Module1>(t.fakes.services);
+    testing_support::ModalDriver driver;
+    driver
+        .ThenKey(Qt::Key_0)  // the first kind listed, "1"
+        .Then([](QWidget* modal) {
+            if (auto* main = qobject_cast<Frmftyaj*>(modal)) {
+                for (int tick = 0; tick < 5; ++tick) main->Timer1->Fire();
+            }
+        })
+        .ThenKey(Qt::Key_Escape)  // the offer refused
+        .ThenKey(Qt::Key_Escape)  // on the title screen
+        .Then([](QWidget*) {
+            for (const char digit : {'1', '2', '0', '7'}) {
+                testing_support::PressKey(Qt::Key_0 + (digit - '0'), Qt::NoModifier, 0,
+                                          QString(QLatin1Char(digit)));
+            }
+            testing_support::PressKey(Qt::Key_Return);
+        })
+        // The seam of the program's end returns: the main form may be on top once more
+        // before the end unloads it.
+        .Then([](QWidget*) {});
+    EXPECT_EQ(startup::Main(*t.module), shared::kExitNormal);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    QStringList shown;
+    for (const auto& seen : driver.Seen()) shown << seen.className;
+    EXPECT_EQ(shown.mid(0, 5),
+              QStringList({"Frmquit5", "Frmftyaj", "Frmquit2", "Frmftyaj", "Frmquit"}));
+    EXPECT_EQ(t.module->PaperName, QStringLiteral("10001001")) << "the kind chosen is offered";
+    EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitNormal});
 }
 
 // What a run leaves: the bank in write-ahead-log mode, and its log and index beside it

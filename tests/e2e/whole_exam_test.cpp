@@ -10,6 +10,7 @@
 
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
+#include "support/sync_counter.h"
 #include "support/terminal_fixture.h"
 
 namespace {
@@ -63,11 +64,13 @@ const Step kFirstFour[] = {
 
 TEST(WholeExam, FromTheOfferToTheReviewAndBack) {
     QApplication::setStyle(new IconButtonsStyle);
+    const testing_support::SyncCounter syncs;  // before the terminal opens the file
     Terminal t;
     t.fakes.random.values = {0.0f, 0.5f};  // one repeat, then paper 3
     ASSERT_TRUE(t.Start());
     const auto number = [&t] { return t.form->Label11->Caption().toStdString(); };
 
+    const int syncsBefore = syncs.Syncs();
     t.TakeOffer();
     EXPECT_EQ(t.module->PaperName, QStringLiteral("10001003"));
     EXPECT_TRUE(t.ShowsExam());
@@ -121,6 +124,9 @@ TEST(WholeExam, FromTheOfferToTheReviewAndBack) {
     EXPECT_EQ(buttons, QStringList{QStringLiteral("确定")});
     EXPECT_FALSE(pictures);
     EXPECT_EQ(t.module->ResultText, QStringLiteral("合计考80分， 不合格！"));
+    // Each sync is a wait for the disk; an exam (the sheet built, answered, handed in
+    // and folded back into korva.mdb) needs no more than these.
+    EXPECT_LE(syncs.Syncs() - syncsBefore, 5);
 
     // The review: the two wrong questions with their numbers of the exam; no countdown.
     EXPECT_EQ(t.form->ReviewState, QStringLiteral("1"));

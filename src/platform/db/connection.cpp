@@ -171,10 +171,6 @@ void Connection::CommitTrans() {
         throw;
     }
     SyncTransactionState();
-    // The program ends without closing the connection, which would fold the log back
-    // into the file: fold it now, so that the file alone (a copy taken by the operator)
-    // holds what was committed. A reader in the way only delays it; the log keeps it.
-    sqlite3_wal_checkpoint_v2(handle_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 void Connection::RollbackTrans() {
@@ -182,6 +178,13 @@ void Connection::RollbackTrans() {
     if (handle_ && !sqlite3_get_autocommit(handle_)) RunSimple("ROLLBACK");
     // Otherwise the engine has already rolled it back after an error of its own.
     SyncTransactionState();
+}
+
+void Connection::FoldLog() {
+    // The program ends without closing the connection, which would fold it too.
+    if (handle_) {
+        sqlite3_wal_checkpoint_v2(handle_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    }
 }
 
 void Connection::RunSimple(const char* statement) {

@@ -44,6 +44,10 @@ public:
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
+    // Folds the write-ahead log back into the database file, so that the file alone
+    // (a copy taken by the operator) holds what was committed. A reader in the way only
+    // delays it: what it cannot fold stays in the log, so a failure is no error.
+    void FoldLog();
     bool InTransaction() const { return inTransaction_; }
 
     // The path the connection string names (the platform's separators).
