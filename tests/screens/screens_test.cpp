@@ -93,9 +93,9 @@ bool Meets(const QImage& image, QPoint at, QPoint step, const QColor& colour) {
                 }
             }
             if (inked >= 10) return ::testing::AssertionSuccess();
-            return ::testing::AssertionFailure() << "caption not drawn in its ForeColor "
-                                                 << fore.name().toStdString() << " (" << inked
-                                                 << " pixels of it)";
+            return ::testing::AssertionFailure()
+                   << "caption not drawn in its ForeColor " << fore.name().toStdString() << " ("
+                   << inked << " pixels of it)";
         }
         case Look::Raised: {
             // The lightest of the top left 2 by 2 pixels, the darkest of the bottom right.
@@ -119,7 +119,8 @@ bool Meets(const QImage& image, QPoint at, QPoint step, const QColor& colour) {
             if (!Meets(image, {area.left() - 1, centre.y()}, {-1, 0}, border)) missing += " left";
             if (!Meets(image, {area.right() + 1, centre.y()}, {1, 0}, border)) missing += " right";
             if (!Meets(image, {centre.x(), area.top() - 1}, {0, -1}, border)) missing += " top";
-            if (!Meets(image, {centre.x(), area.bottom() + 1}, {0, 1}, border)) missing += " bottom";
+            if (!Meets(image, {centre.x(), area.bottom() + 1}, {0, 1}, border))
+                missing += " bottom";
             if (missing.empty()) return ::testing::AssertionSuccess();
             return ::testing::AssertionFailure()
                    << "picture not inside the frame Label3; missing:" << missing;

@@ -1,6 +1,7 @@
 #include "support/screenshot.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdlib>
@@ -10,7 +11,9 @@
 namespace testing_support {
 namespace {
 
-QString ScreensFolder() { return BuildDir() + QStringLiteral("/screens"); }
+QString ScreensFolder() {
+    return BuildDir() + QStringLiteral("/screens");
+}
 
 bool Near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) <= kScreenTolerance &&
@@ -31,6 +34,9 @@ QImage SaveScreenshot(QWidget* window, const QString& name) {
 ::testing::AssertionResult MatchesReference(const QImage& picture, const QString& references,
                                             const QString& name) {
     const QString path = references + QLatin1Char('/') + name + QStringLiteral(".png");
+    const QString diffPath =
+        ScreensFolder() + QLatin1Char('/') + name + QStringLiteral("-diff.png");
+    QFile::remove(diffPath);  // of an earlier run
     if (qEnvironmentVariableIsSet("DERRAVANCE_REMAKE_SCREENS")) {
         QDir().mkpath(references);
         // Maximum compression: the references live in the repository.
@@ -40,7 +46,8 @@ QImage SaveScreenshot(QWidget* window, const QString& name) {
     const QImage reference = QImage(path).convertToFormat(QImage::Format_RGB32);
     if (reference.isNull()) {
         return ::testing::AssertionFailure()
-               << name.toStdString() << ": no reference " << path.toStdString();
+               << name.toStdString() << ": no reference " << path.toStdString()
+               << " (sh scripts/remake-screens)";
     }
     if (reference.size() != picture.size()) {
         return ::testing::AssertionFailure()
@@ -61,11 +68,11 @@ QImage SaveScreenshot(QWidget* window, const QString& name) {
         }
     }
     if (differing == 0) return ::testing::AssertionSuccess();
-    const QString diffPath = ScreensFolder() + QLatin1Char('/') + name + QStringLiteral("-diff.png");
     difference.save(diffPath);
     return ::testing::AssertionFailure()
            << name.toStdString() << ": " << differing << " pixels differ from the reference; see "
-           << diffPath.toStdString();
+           << diffPath.toStdString()
+           << " (a change of look that is meant: sh scripts/remake-screens)";
 }
 
 }  // namespace testing_support

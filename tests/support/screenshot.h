@@ -17,6 +17,8 @@ QImage SaveScreenshot(QWidget* window, const QString& name);
 // pixel within kScreenTolerance. A difference writes <build>/screens/<name>-diff.png,
 // the reference faded with the differing pixels in red. With DERRAVANCE_REMAKE_SCREENS
 // set in the environment the picture becomes the reference instead.
+// The tolerance absorbs the rounding of blending and smoothing that another processor's
+// code path may give; a wrong colour, font, bevel or place differs by far more.
 inline constexpr int kScreenTolerance = 4;
 ::testing::AssertionResult MatchesReference(const QImage& picture, const QString& references,
                                             const QString& name);
