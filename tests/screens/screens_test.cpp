@@ -1,15 +1,19 @@
-// Pictures of every screen under <build>/screens for people to look at, taken on the
-// way of one exam, and a check that every text on them is drawn whole in a font that
-// holds its Chinese characters.
+// Every screen on the way of one exam, compared with the pictures kept in reference/
+// (sh scripts/remake-screens remakes them after an intended change of look) and left
+// under <build>/screens for people to look at; probes that say in words what a colour,
+// a bevel, the question frame or a bold caption looks like; and a check that every
+// text is drawn whole in a font that holds its Chinese characters.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
 
 #include "gif_writer.h"
 #include "platform/ui/button3d.h"
+#include "platform/ui/form.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
 #include "platform/ui/panel3d.h"
@@ -21,16 +25,134 @@ namespace {
 
 using testing_support::ModalDriver;
 
+// Before the test main starts the application, which reads it once.
+[[maybe_unused]] const bool kOwnFonts = qputenv("FONTCONFIG_FILE", SCREENS_FONTS);
+
+const QColor kSign(200, 0, 0);  // the question's picture, all of one colour
+
+enum class Look {
+    Ink,          // the caption's pixels are its ForeColor
+    Raised,       // light at the top left corner, dark at the bottom right one
+    InsideFrame,  // the question frame's border on all four sides of the picture
+    Bold,         // more ink than the same caption drawn normal
+};
+
+struct Probe {
+    const char* screen;
+    const char* control;
+    int index;
+    Look look;
+};
+
+constexpr Probe kProbes[] = {
+    {"title", "Label1", -1, Look::Ink},
+    {"exam-picture", "Label6", 1, Look::Ink},
+    {"exam-picture", "Label6", 1, Look::Bold},
+    {"exam-picture", "Image3", -1, Look::InsideFrame},
+    {"dialog_frmquit1", "SSPanel1", -1, Look::Ink},
+    {"dialog_frmquit1", "SSPanel2", 0, Look::Raised},
+    {"dialog_frmquit3", "SSCommand2", 10, Look::Ink},
+};
+
+QColor ForeColor(const QWidget& w) {
+    if (const auto* l = qobject_cast<const ui::Label*>(&w)) return l->ForeColor();
+    if (const auto* p = qobject_cast<const ui::Panel3D*>(&w)) return p->ForeColor();
+    if (const auto* b = qobject_cast<const ui::Button3D*>(&w)) return b->ForeColor();
+    return {};
+}
+
+// The alpha of all the widget draws on a transparent ground.
+qint64 Ink(QWidget& w) {
+    QImage image(w.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    w.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    qint64 ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += qAlpha(image.pixel(x, y));
+    }
+    return ink;
+}
+
+// Whether a pixel of the colour lies on the way from the point to the picture's edge.
+bool Meets(const QImage& image, QPoint at, QPoint step, const QColor& colour) {
+    for (; image.rect().contains(at); at += step) {
+        if (image.pixelColor(at) == colour) return true;
+    }
+    return false;
+}
+
+::testing::AssertionResult Looks(const QImage& image, ui::Control& c, Look look) {
+    const QRect area(c.mapTo(c.window(), QPoint()), c.size());
+    switch (look) {
+        case Look::Ink: {
+            const QColor fore = ForeColor(c);
+            int inked = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    inked += image.pixelColor(x, y) == fore ? 1 : 0;
+                }
+            }
+            if (inked >= 10) return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure()
+                   << "caption not drawn in its ForeColor " << fore.name().toStdString() << " ("
+                   << inked << " pixels of it)";
+        }
+        case Look::Raised: {
+            // The lightest of the top left 2 by 2 pixels, the darkest of the bottom right.
+            const int inside = qGray(qobject_cast<ui::Panel3D*>(&c)->BackColor().rgb());
+            int topLeft = 0;
+            int bottomRight = 255;
+            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                topLeft = std::max(topLeft, qGray(image.pixel(area.topLeft() + d)));
+                bottomRight = std::min(bottomRight, qGray(image.pixel(area.bottomRight() - d)));
+            }
+            if (topLeft > inside && bottomRight < inside) return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure()
+                   << "not raised: lightest grey at the top left " << topLeft
+                   << ", darkest at the bottom right " << bottomRight << ", inside " << inside;
+        }
+        case Look::InsideFrame: {
+            const QPoint centre = area.center();
+            std::string missing;
+            if (image.pixelColor(centre) != kSign) missing += " picture";
+            const QColor border = Qt::black;
+            if (!Meets(image, {area.left() - 1, centre.y()}, {-1, 0}, border)) missing += " left";
+            if (!Meets(image, {area.right() + 1, centre.y()}, {1, 0}, border)) missing += " right";
+            if (!Meets(image, {centre.x(), area.top() - 1}, {0, -1}, border)) missing += " top";
+            if (!Meets(image, {centre.x(), area.bottom() + 1}, {0, 1}, border))
+                missing += " bottom";
+            if (missing.empty()) return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure()
+                   << "picture not inside the frame Label3; missing:" << missing;
+        }
+        case Look::Bold: {
+            const QFont bold = c.font();
+            QFont normal = bold;
+            normal.setBold(false);
+            const qint64 drawn = Ink(c);
+            c.setFont(normal);
+            const qint64 plain = Ink(c);
+            c.setFont(bold);
+            if (drawn > plain * 11 / 10) return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure()
+                   << "caption not bold: ink " << drawn << ", drawn normal " << plain;
+        }
+    }
+    return ::testing::AssertionFailure();
+}
+
 // Checks that every text of the window and its controls is drawn whole in a font that
-// holds its Chinese characters, then saves the window's picture.
-void Save(QWidget& window, const QString& name) {
+// holds its Chinese characters, saves the window's picture, compares it with the
+// reference and runs the screen's probes.
+void Save(QWidget& window, const QString& screen, const QString& suffix = {}) {
     testing_support::ProcessEvents();
+    const QString name = screen + suffix;
     QList<QWidget*> widgets = window.findChildren<QWidget*>();
     widgets.prepend(&window);
     for (const QWidget* w : widgets) {
         QString text = w->windowTitle();
         bool wraps = false;
-        bool designed = true;  // in the AR PL fonts; a message box keeps the desktop's
+        bool designed = true;  // in the AR PL fonts; a message box keeps the toolkit's
         if (const auto* l = qobject_cast<const ui::Label*>(w)) {
             if (!l->Visible()) continue;
             text = l->Caption();
@@ -58,9 +180,16 @@ void Save(QWidget& window, const QString& name) {
                     QFontInfo(w->font()).family().startsWith(QStringLiteral("AR PL")));
         EXPECT_TRUE(wraps || metrics.horizontalAdvance(text) <= w->width()) << "cut off";
     }
-    const QString path = testing_support::SaveScreenshot(&window, name);
-    ASSERT_FALSE(path.isEmpty()) << name.toStdString();
-    EXPECT_EQ(QImage(path).size(), window.size());
+    const QImage image = testing_support::SaveScreenshot(&window, name);
+    ASSERT_EQ(image.size(), window.size()) << name.toStdString();
+    EXPECT_TRUE(testing_support::MatchesReference(image, SCREENS_REFERENCES, name));
+    for (const Probe& probe : kProbes) {
+        if (screen != QLatin1String(probe.screen)) continue;
+        ui::Control* control = static_cast<ui::Form&>(window).Find(probe.control, probe.index);
+        ASSERT_NE(control, nullptr) << probe.control;
+        EXPECT_TRUE(Looks(image, *control, probe.look))
+            << name.toStdString() << " " << control->FullName().toStdString();
+    }
 }
 
 // Paper 1 as the candidate sees it: the first question with a picture, the second
@@ -93,7 +222,7 @@ void WritePaper(testing_support::Terminal& t) {
         }
     });
     QImage sign(240, 180, QImage::Format_RGB32);
-    sign.fill(QColor(200, 0, 0));
+    sign.fill(kSign);
     ASSERT_TRUE(WriteGif(sign, QDir(t.folder.PictureFolder()).filePath("P0001.gif")));
     int kind = 2;
     for (const char* name : {"大型客车", "牵引车", "城市公交车", "中型客车", "大型货车",
@@ -119,13 +248,15 @@ class Screens : public ::testing::TestWithParam<Size> {};
 TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
     const Size size = GetParam();
     const QString suffix = QStringLiteral("-%1x%2").arg(size.width).arg(size.height);
-    // Pictures the modal window, then closes it with the key.
-    const auto picture = [&](const char* name, int key) {
+    // Types the digits, pictures the modal window, then closes it with the key.
+    const auto picture = [&](const char* name, int key, const char* typed = "") {
         return [=](QWidget* modal) {
+            for (const char* digit = typed; *digit != 0; ++digit) testing_support::PressKey(*digit);
             if (size.dialogs) Save(*modal, QString::fromLatin1(name));
             testing_support::PressKey(key);
         };
     };
+    QApplication::setCursorFlashTime(0);  // a text cursor that never blinks away
     testing_support::Terminal t;
     t.folder.WriteSettings(QStringLiteral("5"), QStringLiteral("0"));
     WritePaper(t);
@@ -137,10 +268,10 @@ TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
     }
     Frmftyaj& f = *t.form;
     EXPECT_TRUE(t.ShowsTitle());
-    Save(f, QStringLiteral("title") + suffix);
+    Save(f, QStringLiteral("title"), suffix);
     {
         ModalDriver driver;
-        driver.Then(picture("dialog_frmquit", Qt::Key_Escape));
+        driver.Then(picture("dialog_frmquit", Qt::Key_Escape, "1234"));
         t.Key(Qt::Key_Escape);
         driver.Then(picture("dialog_frmquit2", Qt::Key_Return))
             .Then(picture("dialog_frmquit3", Qt::Key_A));
@@ -154,10 +285,10 @@ TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
     t.fakes.clock.Advance((5 * 60 + 1) * 1000);
     f.Timer2->Fire();
     ASSERT_TRUE(f.Image3->HasPicture());
-    Save(f, QStringLiteral("exam-picture") + suffix);
+    Save(f, QStringLiteral("exam-picture"), suffix);
     for (int key : {Qt::Key_3, Qt::Key_F4, Qt::Key_1, Qt::Key_4}) t.Key(key);
     ASSERT_TRUE(f.Label14->Visible());
-    Save(f, QStringLiteral("exam-multiple") + suffix);
+    Save(f, QStringLiteral("exam-multiple"), suffix);
 
     ModalDriver driver;
     driver.Then(picture("dialog_frmquit1", Qt::Key_1))
@@ -167,7 +298,7 @@ TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
     EXPECT_TRUE(driver.Done());
     ASSERT_FALSE(f.Label6[0]->Caption().isEmpty());
     f.Timer2->Fire();  // the review shows no time
-    Save(f, QStringLiteral("review") + suffix);
+    Save(f, QStringLiteral("review"), suffix);
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoSizes, Screens,
