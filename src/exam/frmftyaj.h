@@ -38,6 +38,9 @@ public:
     QString PaperState;
     QString ReviewState;
     QDateTime EndTime;
+    // The monotonic reading at which the exam ends. The countdown runs on it rather
+    // than on EndTime, so that a step of the wall clock neither ends nor lengthens it.
+    qint64 EndMonotonicMs = 0;
     qint32 IdOffset = 0;
     qint32 IdleTicks = 0;
 
@@ -100,6 +103,9 @@ private:
     qint32 DrawPaperNumber();
     bool PaperIsOffered();
     void StartCountdown();
+
+    // Countdown: what is left of the exam, below zero once it is over.
+    qint64 TimeLeftMs() const;
 
     // Keyboard.
     enum class TitleReturn { AfterExam, LeavingReview };

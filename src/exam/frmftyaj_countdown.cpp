@@ -6,6 +6,10 @@
 #include "platform/ui/timer.h"
 #include "shared/module1.h"
 
+qint64 Frmftyaj::TimeLeftMs() const {
+    return EndMonotonicMs - m_.Sys.clock->MonotonicMs();
+}
+
 void Frmftyaj::Timer2_Timer() {
     // The exam being handed in already: nothing may start a second end.
     if (handingIn_) return;
@@ -13,8 +17,8 @@ void Frmftyaj::Timer2_Timer() {
         Label13->SetCaption(QString());
         return;
     }
-    Label13->SetCaption(platform::FormatNnSs(EndTime, m_.Sys.clock->Now()));
-    if (platform::DaysBetween(m_.Sys.clock->Now(), EndTime) >= 0) return;
+    Label13->SetCaption(platform::FormatNnSs(TimeLeftMs()));
+    if (TimeLeftMs() >= 0) return;
 
     Timer2->SetEnabled(false);
     // An open end-exam prompt cannot hold the time-out back: it closes, and the key

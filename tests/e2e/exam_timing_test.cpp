@@ -38,19 +38,22 @@ void AnswerForTotal(Terminal& t, int total) {
 // The kind's row in sjname sets the length of the exam (kssj) and its pass mark (jgfs),
 // read afresh by every exam: the rows follow one another on one terminal, and each
 // ends the exam in another way. The display shows the time left beyond whole hours;
-// exactly none left is no time-out yet. A time-out while the end-exam prompt or the
-// result is up still hands the exam in once.
+// exactly none left is no time-out yet. A step of the wall clock (a time server's
+// correction) neither ends an exam early nor lengthens it. A time-out while the
+// end-exam prompt or the result is up still hands the exam in once.
 TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
-    constexpr qint64 kMinute = 60 * 1000;
+    constexpr qint64 kMinute = 60 * 1000, kHours2 = 120 * kMinute;
     const db::Value null;
     enum class End { Esc, TimeOut, TimeOutAtThePrompt, TimeOutAtTheResult };
     struct Tick {
         qint64 after;
         const char* shows;
+        qint64 wallStep = 0;  // the wall clock alone, after the time has passed
     };
-    const std::vector<Tick> fifty = {{kMinute, "49:00"}, {49 * kMinute, "00:00"}};
-    const std::vector<Tick> ninety = {
-        {30 * kMinute, "00:00"}, {1000, "59:59"}, {59 * kMinute + 59 * 1000, "00:00"}};
+    const std::vector<Tick> fifty = {{kMinute, "49:00", -kHours2}, {49 * kMinute, "00:00"}};
+    const std::vector<Tick> ninety = {{30 * kMinute, "00:00", kHours2},
+                                      {1000, "59:59"},
+                                      {59 * kMinute + 59 * 1000, "00:00"}};
     struct Row {
         db::Value kssj, jgfs;
         int minutes;
@@ -88,15 +91,18 @@ TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
         testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sjname"));
         testing_support::AddKind(t.Db(), QStringLiteral("1"), QStringLiteral("道路货物运输驾驶员"),
                                  QStringLiteral("货运驾驶员从业资格"), row.kssj, row.jgfs);
+        const QDateTime offered = t.fakes.clock.now;
         t.TakeOffer();
         ASSERT_TRUE(t.ShowsExam());
         EXPECT_EQ(t.module->ExamMinutes, row.minutes);
+        EXPECT_EQ(t.form->EndTime, offered.addSecs(row.minutes * 60));
         EXPECT_EQ(t.form->Label13->Caption().toStdString(), row.countdown);
         AnswerForTotal(t, row.total);
         {
             ModalDriver none;  // no time-out before the end
             for (const Tick& tick : row.ticks) {
                 t.fakes.clock.Advance(tick.after);
+                t.fakes.clock.now = t.fakes.clock.now.addMSecs(tick.wallStep);
                 t.form->Timer2->Fire();
                 EXPECT_EQ(t.form->Label13->Caption().toStdString(), tick.shows);
             }
