@@ -128,4 +128,7 @@ private:
     int examEnds_ = 0;
     // The end-exam prompt while it is up, so that a time-out can close it.
     Frmquit1* endPrompt_ = nullptr;
+    // From the time-out until the sheet is handed in: no key changes it, so that a
+    // hand-in retried at the next ticks stores it as the time left it.
+    bool answersFinal_ = false;
 };

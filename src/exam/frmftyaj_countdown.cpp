@@ -21,14 +21,17 @@ void Frmftyaj::Timer2_Timer() {
     if (TimeLeftMs() >= 0) return;
 
     Timer2->SetEnabled(false);
+    answersFinal_ = true;
     // An open end-exam prompt cannot hold the time-out back: it closes, and the key
     // handler that opened it leaves the exam to this tick.
     if (endPrompt_ != nullptr) endPrompt_->Hide();
     if (!Gets1()) {
-        // Nothing was handed in: the exam stays, and the next tick tries again.
+        // Nothing was handed in: the exam stays, and the next tick tries again with the
+        // same sheet.
         Timer2->SetEnabled(true);
         return;
     }
+    answersFinal_ = false;
     if (ReviewState == QStringLiteral("1")) return;
     ShowTitleHeading();
     Label8->SetVisible(false);
