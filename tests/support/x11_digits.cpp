@@ -8,10 +8,9 @@ constexpr std::array<quint32, 10> kKeypadScanCodes = {90, 87, 88, 89, 83, 84, 85
 constexpr std::array<int, 10> kDigitKeys = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
                                             Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9};
 // The keypad with Num Lock off, or with Shift held while it is on.
-constexpr std::array<int, 10> kKeypadMoves = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,
-                                              Qt::Key_PageDown, Qt::Key_Left, Qt::Key_Clear,
-                                              Qt::Key_Right,  Qt::Key_Home,  Qt::Key_Up,
-                                              Qt::Key_PageUp};
+constexpr std::array<int, 10> kKeypadMoves = {
+    Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Left,
+    Qt::Key_Clear,  Qt::Key_Right, Qt::Key_Home, Qt::Key_Up,       Qt::Key_PageUp};
 constexpr auto kAltGr = Qt::GroupSwitchModifier;
 constexpr auto kKeypad = Qt::KeypadModifier;
 

@@ -1,11 +1,11 @@
 #pragma once
 // Key presses as Qt's xcb plugin delivers them from an X server with evdev key codes,
 // for the US, French (AZERTY) and German (QWERTZ) layouts: the digits 0 to 9 in each way
-// of pressing them, and symbol keys that are no digit although a US keyboard has the
-// same symbols on its digit row.
+// of pressing them, and symbol keys that are no digits although most of them carry a
+// symbol of a US keyboard's digit row.
 
-#include <Qt>
 #include <QString>
+#include <Qt>
 #include <array>
 #include <vector>
 
@@ -25,7 +25,7 @@ struct DigitWay {
     std::array<int, 10> keys;  // digit d is keys[d]
     std::array<quint32, 10> scanCodes;
     const char* texts;  // the text of digit d is its d-th character; "": none
-    int code0;  // the virtual-key code of 0 pressed this way: 48 main row, 96 keypad
+    int code0;          // the virtual-key code of 0 pressed this way: 48 main row, 96 keypad
     X11Key Digit(int d) const;
 };
 
