@@ -38,6 +38,9 @@ public:
     QString PaperState;
     QString ReviewState;
     QDateTime EndTime;
+    // The monotonic reading at which the exam ends. The countdown runs on it rather
+    // than on EndTime, so that a step of the wall clock neither ends nor lengthens it.
+    qint64 EndMonotonicMs = 0;
     qint32 IdOffset = 0;
     qint32 IdleTicks = 0;
 
@@ -101,6 +104,9 @@ private:
     bool PaperIsOffered();
     void StartCountdown();
 
+    // Countdown: what is left of the exam, below zero once it is over.
+    qint64 TimeLeftMs() const;
+
     // Keyboard.
     enum class TitleReturn { AfterExam, LeavingReview };
     bool OnTitleScreen() const;
@@ -122,4 +128,7 @@ private:
     int examEnds_ = 0;
     // The end-exam prompt while it is up, so that a time-out can close it.
     Frmquit1* endPrompt_ = nullptr;
+    // From the time-out until the sheet is handed in: no key changes it, so that a
+    // hand-in retried at the next ticks stores it as the time left it.
+    bool answersFinal_ = false;
 };

@@ -6,6 +6,10 @@
 #include "platform/ui/timer.h"
 #include "shared/module1.h"
 
+qint64 Frmftyaj::TimeLeftMs() const {
+    return EndMonotonicMs - m_.Sys.clock->MonotonicMs();
+}
+
 void Frmftyaj::Timer2_Timer() {
     // The exam being handed in already: nothing may start a second end.
     if (handingIn_) return;
@@ -13,18 +17,21 @@ void Frmftyaj::Timer2_Timer() {
         Label13->SetCaption(QString());
         return;
     }
-    Label13->SetCaption(platform::FormatNnSs(EndTime, m_.Sys.clock->Now()));
-    if (platform::DaysBetween(m_.Sys.clock->Now(), EndTime) >= 0) return;
+    Label13->SetCaption(platform::FormatNnSs(TimeLeftMs()));
+    if (TimeLeftMs() >= 0) return;
 
     Timer2->SetEnabled(false);
+    answersFinal_ = true;
     // An open end-exam prompt cannot hold the time-out back: it closes, and the key
     // handler that opened it leaves the exam to this tick.
     if (endPrompt_ != nullptr) endPrompt_->Hide();
     if (!Gets1()) {
-        // Nothing was handed in: the exam stays, and the next tick tries again.
+        // Nothing was handed in: the exam stays, and the next tick tries again with the
+        // same sheet.
         Timer2->SetEnabled(true);
         return;
     }
+    answersFinal_ = false;
     if (ReviewState == QStringLiteral("1")) return;
     ShowTitleHeading();
     Label8->SetVisible(false);

@@ -127,7 +127,8 @@ bool Frmftyaj::PaperIsOffered() {
 
 void Frmftyaj::StartCountdown() {
     EndTime = platform::AddMinutes(m_.Sys.clock->Now(), m_.ExamMinutes);
-    Label13->SetCaption(platform::FormatNnSs(EndTime, m_.Sys.clock->Now()));
+    EndMonotonicMs = m_.Sys.clock->MonotonicMs() + qint64{m_.ExamMinutes} * 60 * 1000;
+    Label13->SetCaption(platform::FormatNnSs(TimeLeftMs()));
     Timer2->SetEnabled(true);
     Label9->SetVisible(false);
     Label8->SetVisible(true);

@@ -74,6 +74,7 @@ void Frmftyaj::AnsweringKey(int& keyCode) {
     if (PaperState == QStringLiteral("000")) return;
     const bool enter = keyCode == ui::vk::Return;
     keyCode = 0;
+    if (answersFinal_) return;
     if (enter && OnTitleScreen()) return;
     if (move == Move::Next) {
         NextQuestion();
@@ -129,7 +130,9 @@ void Frmftyaj::EndExamPrompt() {
     }
     // A hand-in that failed keeps the exam on screen to be handed in again; without a
     // built sheet (an exam start that failed) there is no exam to keep.
-    if (!Gets1() && PaperState != QStringLiteral("000")) return;
+    const bool handedIn = Gets1();
+    if (handedIn) answersFinal_ = false;
+    if (!handedIn && PaperState != QStringLiteral("000")) return;
     if (ReviewState == QStringLiteral("1")) return;
     ReturnToTitle(TitleReturn::AfterExam);
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,12 @@ QString EntryWithoutCase(const QString& folder, const QString& name) {
 }  // namespace
 
 QDateTime SystemClock::Now() const { return QDateTime::currentDateTime(); }
+
+qint64 SystemClock::MonotonicMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 float BasicRandom::Next() {
     state_ = static_cast<std::uint32_t>(
@@ -165,18 +172,13 @@ QDateTime AddMinutes(const QDateTime& moment, int minutes) {
     return moment.addSecs(static_cast<qint64>(minutes) * 60);
 }
 
-QString FormatNnSs(const QDateTime& end, const QDateTime& now) {
+QString FormatNnSs(qint64 spanMs) {
     // The span is taken as a time of day: hours drop out, and a span just below
     // zero shows its own size, as a negative date value does.
-    qint64 seconds = std::llabs(now.msecsTo(end)) / 1000;
-    seconds %= 3600;
+    const qint64 seconds = std::llabs(spanMs) / 1000 % 3600;
     return QStringLiteral("%1:%2")
         .arg(seconds / 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-double DaysBetween(const QDateTime& now, const QDateTime& end) {
-    return static_cast<double>(now.msecsTo(end)) / 86400000.0;
 }
 
 }  // namespace platform

@@ -17,12 +17,16 @@ namespace platform {
 class Clock {
 public:
     virtual ~Clock() = default;
+    // The date and time of day, which a time server or an operator may step.
     virtual QDateTime Now() const = 0;
+    // Milliseconds from some fixed start, never stepped: spans are measured on it.
+    virtual qint64 MonotonicMs() const = 0;
 };
 
 class SystemClock final : public Clock {
 public:
     QDateTime Now() const override;
+    qint64 MonotonicMs() const override;
 };
 
 // Values in [0, 1) in single precision.
@@ -127,11 +131,10 @@ QString FindPath(const QString& path);
 // without regard to case (FindPath).
 QString JoinPath(const QString& folder, const QString& windowsStyleTail);
 
-// Date arithmetic of the exam: minutes added to a moment; a span written "nn:ss"
-// (minutes and seconds of the time of day the span makes; whole hours not shown);
-// a span as a number of days (negative once the end has passed).
+// Time arithmetic of the exam: minutes added to a moment; a span in milliseconds
+// written "nn:ss" (minutes and seconds of the time of day the span makes; whole hours
+// not shown).
 QDateTime AddMinutes(const QDateTime& moment, int minutes);
-QString FormatNnSs(const QDateTime& end, const QDateTime& now);
-double DaysBetween(const QDateTime& now, const QDateTime& end);
+QString FormatNnSs(qint64 spanMs);
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
 #include "support/terminal_fixture.h"
+#include "support/x11_digits.h"
 
 namespace {
 
@@ -38,19 +39,21 @@ void AnswerForTotal(Terminal& t, int total) {
 // The kind's row in sjname sets the length of the exam (kssj) and its pass mark (jgfs),
 // read afresh by every exam: the rows follow one another on one terminal, and each
 // ends the exam in another way. The display shows the time left beyond whole hours;
-// exactly none left is no time-out yet. A time-out while the end-exam prompt or the
-// result is up still hands the exam in once.
+// exactly none left is no time-out yet. A step of the wall clock (a time server's
+// correction) neither ends an exam early nor lengthens it. A time-out while the
+// end-exam prompt or the result is up still hands the exam in once.
 TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
-    constexpr qint64 kMinute = 60 * 1000;
+    constexpr qint64 kMinute = 60 * 1000, kHours2 = 120 * kMinute;
     const db::Value null;
     enum class End { Esc, TimeOut, TimeOutAtThePrompt, TimeOutAtTheResult };
     struct Tick {
         qint64 after;
         const char* shows;
+        qint64 wallStep = 0;  // the wall clock alone, after the time has passed
     };
-    const std::vector<Tick> fifty = {{kMinute, "49:00"}, {49 * kMinute, "00:00"}};
+    const std::vector<Tick> fifty = {{kMinute, "49:00", -kHours2}, {49 * kMinute, "00:00"}};
     const std::vector<Tick> ninety = {
-        {30 * kMinute, "00:00"}, {1000, "59:59"}, {59 * kMinute + 59 * 1000, "00:00"}};
+        {30 * kMinute, "00:00", kHours2}, {1000, "59:59"}, {59 * kMinute + 59 * 1000, "00:00"}};
     struct Row {
         db::Value kssj, jgfs;
         int minutes;
@@ -88,15 +91,18 @@ TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
         testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sjname"));
         testing_support::AddKind(t.Db(), QStringLiteral("1"), QStringLiteral("道路货物运输驾驶员"),
                                  QStringLiteral("货运驾驶员从业资格"), row.kssj, row.jgfs);
+        const QDateTime offered = t.fakes.clock.now;
         t.TakeOffer();
         ASSERT_TRUE(t.ShowsExam());
         EXPECT_EQ(t.module->ExamMinutes, row.minutes);
+        EXPECT_EQ(t.form->EndTime, offered.addSecs(row.minutes * 60));
         EXPECT_EQ(t.form->Label13->Caption().toStdString(), row.countdown);
         AnswerForTotal(t, row.total);
         {
             ModalDriver none;  // no time-out before the end
             for (const Tick& tick : row.ticks) {
                 t.fakes.clock.Advance(tick.after);
+                t.fakes.clock.now = t.fakes.clock.now.addMSecs(tick.wallStep);
                 t.form->Timer2->Fire();
                 EXPECT_EQ(t.form->Label13->Caption().toStdString(), tick.shows);
             }
@@ -151,6 +157,63 @@ TEST(PaperKindLimits, LengthAndPassMarkFromTheKindsRow) {
             EXPECT_TRUE(t.ShowsTitle());
             EXPECT_EQ(t.module->ReviewPaper.isEmpty(), !row.review);
         }
+    }
+}
+
+// From the time-out on the sheet is final: while its hand-in fails (a full disk) and is
+// tried again at every tick, no key changes an answer or the question shown, and Esc
+// may still hand it in. What is stored is the sheet as the time left it; handed in, the
+// keys act on the title screen as before.
+TEST(TimeOut, TheSheetIsFinalWhileItsHandInFails) {
+    for (const bool byEsc : {false, true}) {
+        SCOPED_TRACE(byEsc ? "handed in with Esc" : "handed in at a tick");
+        Terminal t;
+        ASSERT_TRUE(t.Start());
+        t.TakeOffer();
+        // Position 1 answered right and saved; position 2 right on screen only.
+        for (int key : {Qt::Key_1, Qt::Key_3, Qt::Key_F4, Qt::Key_2}) t.Key(key);
+        testing_support::Exec(t.Db(),
+                              QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON sjdj BEGIN "
+                                             "SELECT RAISE(ABORT, 'disk full'); END"));
+        const QString onScreen = QString::fromLatin1(testing_support::kSingleAnswer);
+        for (int retry = 0; retry < 2; ++retry) {
+            const auto failed = t.Modals({Qt::Key_Return}, [&] {
+                if (retry == 0) {
+                    t.TimeOut();
+                } else {
+                    t.form->Timer2->Fire();
+                }
+            });
+            ASSERT_EQ(failed.size(), 1u);
+            EXPECT_EQ(failed[0].text, QStringLiteral("操作有错！"));
+            std::vector<testing_support::X11Key> keys = {
+                {"F3", Qt::Key_F3, Qt::NoModifier, 69, ""},
+                {"F4", Qt::Key_F4, Qt::NoModifier, 70, ""},
+                {"Enter", Qt::Key_Return, Qt::NoModifier, 36, "\r"},
+                {"keypad +", Qt::Key_Plus, Qt::KeypadModifier, 86, "+"},
+                {"keypad -", Qt::Key_Minus, Qt::KeypadModifier, 82, "-"}};
+            for (const auto& way : testing_support::kDigitWays) {
+                for (int digit = 1; digit <= 6; ++digit) keys.push_back(way.Digit(digit));
+            }
+            for (const auto& k : keys) {
+                EXPECT_TRUE(t.Swallowed(k.key, k.modifiers, k.scanCode)) << k.what;
+                EXPECT_EQ(t.form->Label11->Caption(), QStringLiteral("2")) << k.what;
+                EXPECT_EQ(t.Markers(), onScreen) << k.what;
+            }
+            t.Modals({Qt::Key_2}, [&] { t.Key(Qt::Key_Escape); });  // the exam goes on
+            EXPECT_TRUE(t.ShowsExam());
+        }
+        testing_support::Exec(t.Db(), QStringLiteral("DROP TRIGGER full"));
+        if (byEsc) {
+            t.Modals({Qt::Key_1, Qt::Key_Return, Qt::Key_2}, [&] { t.Key(Qt::Key_Escape); });
+        } else {
+            t.Modals({Qt::Key_Return, Qt::Key_2}, [&] { t.form->Timer2->Fire(); });
+        }
+        EXPECT_TRUE(t.ShowsTitle());
+        EXPECT_EQ(t.Sheet(QStringLiteral("ifnull(sjda, 'Null')")).toStdString(),
+                  "101000 010000 Null Null Null Null Null Null Null Null");
+        EXPECT_TRUE(t.Swallowed(Qt::Key_3));
+        EXPECT_EQ(t.Markers(), QStringLiteral("001000")) << "the last sheet behind the title";
     }
 }
 

@@ -103,6 +103,9 @@ TEST(IdleCycle, APaperItCannotOfferStopsTheOffersUntilTheExitPrompt) {
     }
 }
 
+// Digits of the main row or the keypad, on a US, French or German keyboard, choose the
+// options once a sheet is built; the symbol keys of those layouts are no digits: they
+// pass on and change nothing.
 TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
     Terminal t;
     t.MakeSixOptionPaper(QStringLiteral("10001001"));
@@ -121,6 +124,15 @@ TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
                 << row.what << " " << digit;
         }
     }
+    const auto symbolsPassOn = [&t] {
+        const QString markers = t.Markers(), question = t.form->Label11->Caption();
+        for (const auto& k : testing_support::kSymbolKeys) {
+            EXPECT_FALSE(t.Swallowed(k.key, k.modifiers, k.scanCode)) << k.what;
+            EXPECT_EQ(t.Markers(), markers) << k.what;
+            EXPECT_EQ(t.form->Label11->Caption(), question) << k.what;
+        }
+    };
+    symbolsPassOn();
 
     t.TakeOffer();
     ASSERT_EQ(t.form->PaperState, QStringLiteral("111"));
@@ -146,6 +158,7 @@ TEST(Keys, DigitsChooseOptionsHoweverPressedAndOnlyWithASheet) {
                 EXPECT_EQ(t.form->Label11->Caption(), question);
             }
         }
+        symbolsPassOn();
     }
 
     // Modifiers make no difference; keys without a meaning pass on and change nothing.

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <string_view>
 
 #include "platform/ui/button3d.h"
 #include "platform/ui/error.h"
@@ -254,7 +255,8 @@ TEST(Button3D, AClickGivesItsIndexAndTheKeysStayWithTheForm) {
 }
 
 // Windows virtual-key codes from Qt's key events as X11 delivers them (with its scan
-// codes); the modifier and lock keys pressed alone have codes of their own.
+// codes) on US, French and German keyboards; the modifier and lock keys pressed alone
+// have codes of their own.
 TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
     struct Case {
         int key;
@@ -264,12 +266,13 @@ TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
     };
     constexpr auto none = Qt::NoModifier, shift = Qt::ShiftModifier, pad = Qt::KeypadModifier;
     std::vector<Case> keys;
-    // Digit d in every way of pressing it; the main row also without its scan code (by
-    // the key or the shifted symbol alone).
+    // Digit d in every way of pressing it; the US ways and the keypad also without their
+    // scan codes (a synthetic event: by the key or a US layout's shifted symbol alone).
     for (const auto& way : testing_support::kDigitWays) {
+        const bool byKey = std::string_view(way.what).starts_with("US") || way.code0 == 96;
         for (int d = 0; d <= 9; ++d) {
             keys.push_back({way.keys[d], way.modifiers, way.scanCodes[d], way.code0 + d});
-            if (way.code0 == 48) keys.push_back({way.keys[d], way.modifiers, 0, 48 + d});
+            if (byKey) keys.push_back({way.keys[d], way.modifiers, 0, way.code0 + d});
         }
     }
     const Case others[] = {
@@ -322,7 +325,8 @@ TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
         {Qt::Key_Shift, shift, 62, 16},
         {Qt::Key_Control, Qt::ControlModifier, 37, 17},
         {Qt::Key_Alt, Qt::AltModifier, 64, 18},
-        {Qt::Key_AltGr, none, 108, 165},
+        {Qt::Key_AltGr, Qt::GroupSwitchModifier, 108, 165},
+        {Qt::Key_Alt, Qt::AltModifier, 108, 18},  // the right Alt of a US layout
         {Qt::Key_Super_L, none, 133, 91},
         {Qt::Key_Meta, Qt::MetaModifier, 133, 91},
         {Qt::Key_Super_R, none, 134, 92},
@@ -341,6 +345,11 @@ TEST(VirtualKey, MapsPhysicalKeysToTheirCodes) {
                      << std::dec << " scan code " << c.scanCode);
         EXPECT_EQ(ui::VirtualKey(event), c.vk);
         EXPECT_EQ(ui::IsModifierOrLock(c.vk), k >= alone);
+    }
+    for (const auto& symbol : testing_support::kSymbolKeys) {
+        const int vk = ui::VirtualKey(QKeyEvent(QEvent::KeyPress, symbol.key, symbol.modifiers,
+                                                symbol.scanCode, 0, 0));
+        EXPECT_TRUE((vk < 48 || vk > 57) && (vk < 96 || vk > 111)) << symbol.what << ": " << vk;
     }
     const QKeyEvent all(QEvent::KeyPress, Qt::Key_1,
                         Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);

@@ -9,11 +9,17 @@
 
 namespace testing_support {
 
+// Either reading can be set or stepped alone; Advance moves both, as time passing does.
 class FakeClock final : public platform::Clock {
 public:
     QDateTime now{QDate(2026, 12, 7), QTime(9, 0, 0)};
+    qint64 monotonicMs = 3600 * 1000;
     QDateTime Now() const override { return now; }
-    void Advance(qint64 msecs) { now = now.addMSecs(msecs); }
+    qint64 MonotonicMs() const override { return monotonicMs; }
+    void Advance(qint64 msecs) {
+        now = now.addMSecs(msecs);
+        monotonicMs += msecs;
+    }
 };
 
 // Plays back the given values, then repeats the last one (0 when none was given).

@@ -108,7 +108,7 @@ std::vector<SeenModal> Terminal::Modals(const std::vector<int>& keys,
 }
 
 void Terminal::TimeOut() {
-    fakes.clock.now = form->EndTime.addMSecs(500);
+    fakes.clock.Advance(form->EndMonotonicMs + 500 - fakes.clock.monotonicMs);
     form->Timer2->Fire();
 }
 

@@ -63,7 +63,7 @@ public:
     // Runs what, pressing the keys in turn on the modal windows it opens; fails unless
     // every key found its window. Returns what the windows showed.
     std::vector<SeenModal> Modals(const std::vector<int>& keys, const std::function<void()>& what);
-    // The clock half a second past the end of the exam, and a countdown tick.
+    // Time on to half a second past the end of the exam, and a countdown tick.
     void TimeOut();
     // Rows of sjdj that meet the condition.
     int SheetRows(const QString& condition) const;

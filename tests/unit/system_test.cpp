@@ -20,10 +20,9 @@ TEST(BasicRandom, FollowsTheTwentyFourBitRecurrenceFromAFixedStart) {
     }
 }
 
-// The countdown shows the span's minutes and seconds (whole hours drop out, a span just
-// below zero shows its own size); the exam ends once the span is below zero.
-TEST(Countdown, ShowsMinutesAndSecondsAndEndsBelowZero) {
-    const QDateTime now(QDate(2026, 12, 7), QTime(10, 0, 0));
+// The countdown shows the span's minutes and seconds: whole hours drop out, and a span
+// just below zero shows its own size.
+TEST(Countdown, ShowsTheMinutesAndSecondsOfTheSpan) {
     const struct {
         qint64 ms;
         const char* shown;
@@ -33,11 +32,7 @@ TEST(Countdown, ShowsMinutesAndSecondsAndEndsBelowZero) {
         {61 * 1000 + 999, "01:01"}, {-61 * 1000, "01:01"},    {1, "00:00"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.ms);
-        const QDateTime end = now.addMSecs(c.ms);
-        EXPECT_EQ(platform::FormatNnSs(end, now), QString::fromUtf8(c.shown));
-        EXPECT_DOUBLE_EQ(platform::DaysBetween(now, end), c.ms / 86400000.0);
-        EXPECT_EQ(platform::DaysBetween(now, end) < 0, c.ms < 0);
+        EXPECT_EQ(platform::FormatNnSs(c.ms), QString::fromUtf8(c.shown)) << c.ms;
     }
 }
 

@@ -5,15 +5,17 @@
 namespace ui {
 namespace {
 
-// X11 key codes of the main-row digits 1..9, 0 (evdev + 8); used where the
-// layout reports a shifted digit as its symbol.
+// X11 key codes (evdev + 8) of the main-row digits 1..9, 0: the digit whatever the
+// layout prints on the key and whatever modifier is held.
 int DigitFromScanCode(quint32 scanCode) {
     if (scanCode >= 10 && scanCode <= 18) return vk::Digit0 + static_cast<int>(scanCode) - 9;
     if (scanCode == 19) return vk::Digit0;
     return 0;
 }
 
-// The shifted symbols of the digit row of a US layout.
+// The shifted symbols of the digit row of a US layout, for events that carry no scan
+// code. A key with a scan code is never read this way: on other layouts these symbols
+// lie on other keys ("!" and ")" of a French keyboard, "#" of a German one).
 int DigitFromShiftedSymbol(int key) {
     switch (key) {
         case Qt::Key_Exclam: return vk::Digit0 + 1;
@@ -105,12 +107,15 @@ int OtherKey(int key) {
 
 int VirtualKey(const QKeyEvent& event) {
     const int key = event.key();
+    const quint32 scanCode = event.nativeScanCode();
     if (event.modifiers() & Qt::KeypadModifier) {
         if (const int code = KeypadKey(key)) return code;
         return OtherKey(key);
     }
-    if (const int digit = DigitFromScanCode(event.nativeScanCode())) return digit;
-    if (const int digit = DigitFromShiftedSymbol(key)) return digit;
+    if (const int digit = DigitFromScanCode(scanCode)) return digit;
+    if (scanCode == 0) {
+        if (const int digit = DigitFromShiftedSymbol(key)) return digit;
+    }
     return OtherKey(key);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Virtual-key codes of the original platform, made from Qt key events. Digits are
-// physical keys: Shift+1 is still the digit 1, and the keypad has codes of its own,
-// whatever the Num Lock state.
+// physical keys, taken by their scan code where the event has one: Shift+1 is still the
+// digit 1 on any layout, a symbol key is no digit on any layout, and the keypad has codes
+// of its own, whatever the Num Lock state.
 
 class QKeyEvent;
 
