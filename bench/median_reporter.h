@@ -1,6 +1,6 @@
 #pragma once
-// Keeps the median of every benchmark while printing as usual, so that a program can
-// print the ratio of two of them at its end.
+// Keeps the median of every benchmark and of its counters while printing as usual, so
+// that a program can print the ratio of two of them at its end.
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +14,10 @@ public:
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+                // "<benchmark>/<counter>": for two things timed in turn in one loop.
+                for (const auto& [name, counter] : run.counters) {
+                    medians[run.run_name.function_name + "/" + name] = counter.value;
+                }
             }
         }
         ConsoleReporter::ReportRuns(runs);

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -41,18 +43,44 @@ protected:
     }
 };
 
+// A control moved on a shown form: the screen shows the form's background again where
+// the control was, the picture at natural size and the 3-D face colour beyond it.
 TEST(Control, KeepsSinglePrecisionTwipsAndRefusesNegativeSizes) {
     KeyForm form;
+    QImage picture(380, 150, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x, y, x ^ y));
+    }
+    form.SetBackgroundPicture(picture);
     ui::Label label(&form, QStringLiteral("Label1"));
+    label.SetCaption(QStringLiteral("Label1 Label1 Label1"));
     label.Move(1200.25, 360, 5445, 495);
     EXPECT_FLOAT_EQ(label.Left(), 1200.25f);
     EXPECT_EQ(label.geometry(), QRect(80, 24, 363, 33));
+    form.Show();
+    testing_support::ProcessEvents();
     EXPECT_THROW(label.SetHeight(-1), ui::Error);
     EXPECT_FLOAT_EQ(label.Height(), 495.0f);
     EXPECT_THROW(label.Move(0, 0, 10, -5), ui::Error);
     EXPECT_FLOAT_EQ(label.Left(), 1200.25f) << "a refused move keeps every value";
     label.SetLeft(-300);
     EXPECT_FLOAT_EQ(label.Left(), -300.0f);
+    label.SetTop(-200);
+    testing_support::ProcessEvents();
+
+    QImage background(form.size(), QImage::Format_RGB32);
+    background.fill(form.palette().color(QPalette::Button));
+    QPainter(&background).drawImage(0, 0, picture);
+    const QImage screen = form.screen()->grabWindow(form.winId()).toImage();
+    ASSERT_EQ(screen.size(), background.size());
+    int wrong = 0;
+    for (int y = 0; y < screen.height(); ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
+            wrong +=
+                !label.geometry().contains(x, y) && screen.pixel(x, y) != background.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Label, SizesItselfToItsCaption) {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -26,6 +27,8 @@ QString Key(const QString& name, int index) {
 Form::Form(Style style) : QWidget(nullptr), style_(style) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // The paint covers every exposed pixel: no fill of the whole region beforehand.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     ApplyStyle();
 }
 
@@ -134,7 +137,7 @@ void Form::SetCaption(const QString& caption) { setWindowTitle(caption); }
 void Form::SetIcon(const QImage& icon) { setWindowIcon(QIcon(QPixmap::fromImage(icon))); }
 
 void Form::SetBackgroundPicture(const QImage& picture) {
-    background_ = picture;
+    background_ = QPixmap::fromImage(picture);
     update();
 }
 
@@ -190,10 +193,19 @@ void Form::closeEvent(QCloseEvent* event) {
     }
 }
 
-void Form::paintEvent(QPaintEvent*) {
+void Form::paintEvent(QPaintEvent* event) {
+    // Only what is exposed, one rectangle at a time: under a clip of one rectangle the
+    // picture is copied line by line instead of blended span by span.
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
-    if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
+    const QColor face = palette().color(QPalette::Button);
+    for (const QRect& exposed : event->region()) {
+        painter.setClipRect(exposed);
+        const QRect shown = exposed & background_.rect();
+        if (!shown.isEmpty()) painter.drawPixmap(shown.topLeft(), background_, shown);
+        for (const QRect& beyond : QRegion(exposed).subtracted(shown)) {
+            painter.fillRect(beyond, face);
+        }
+    }
 }
 
 void Form::Register(Control* control) { controls_.insert(control->FullName(), control); }

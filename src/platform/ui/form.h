@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -48,7 +49,7 @@ public:
     void SetCaption(const QString& caption);
     void SetIcon(const QImage& icon);
     void SetBackgroundPicture(const QImage& picture);
-    const QImage& BackgroundPicture() const { return background_; }
+    QImage BackgroundPicture() const { return background_.toImage(); }
 
     // The key preview: runs Form_KeyDown for the event; true when the key was
     // swallowed (its code set to 0) or the form unloaded while handling it.
@@ -93,7 +94,9 @@ private:
     bool unloading_ = false;
     QEventLoop* modalLoop_ = nullptr;
     QPointer<QWidget> opener_;
-    QImage background_;
+    // In the screen's own format: a picture of another format would be converted
+    // whole at every paint, whatever the part exposed.
+    QPixmap background_;
     QHash<QString, Control*> controls_;
 };
 
