@@ -129,6 +129,7 @@ void Frmftyaj::StartCountdown() {
     EndTime = platform::AddMinutes(m_.Sys.clock->Now(), m_.ExamMinutes);
     EndMonotonicMs = m_.Sys.clock->MonotonicMs() + qint64{m_.ExamMinutes} * 60 * 1000;
     Label13->SetCaption(platform::FormatNnSs(TimeLeftMs()));
+    answersFinal_ = false;
     Timer2->SetEnabled(true);
     Label9->SetVisible(false);
     Label8->SetVisible(true);

@@ -42,11 +42,12 @@ QString DataSourceOf(const QString& connectionString) {
 std::string Unwritable(const QString& path) {
     for (const QString& name : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"),
                                 QFileInfo(path).absolutePath()}) {
-        if (::faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0 ||
-            errno == ENOENT) {
+        if (::faccessat(AT_FDCWD, QFile::encodeName(name).constData(), W_OK, AT_EACCESS) == 0) {
             continue;
         }
-        return name.toStdString() + " is not writable (" + std::strerror(errno) + ")";
+        const int error = errno;
+        if (error == ENOENT) continue;
+        return name.toStdString() + " is not writable (" + std::strerror(error) + ")";
     }
     return {};
 }
