@@ -36,9 +36,9 @@ TEST(Layout, ResizedDuringAnExamOrTooLowForTheFrame) {
         f.resize(c.width, c.height);
         testing_support::ProcessEvents();
         EXPECT_EQ(f.Label3->Height(), c.frameHeight);
-        EXPECT_EQ((std::vector{f.Image2->Left(), f.Image2->Top(), f.Image2->Width(),
-                               f.Image2->Height()}),
-                  c.photograph);
+        EXPECT_EQ(
+            (std::vector{f.Image2->Left(), f.Image2->Top(), f.Image2->Width(), f.Image2->Height()}),
+            c.photograph);
         EXPECT_EQ((std::vector{f.Line1->X2(), f.Line1->Y1()}),
                   (std::vector<float>{c.width * 15.f, c.height * 15.f - 800}));
         EXPECT_FALSE(f.Label8->Visible() || f.Label15->Visible()) << "hints shown";

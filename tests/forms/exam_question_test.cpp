@@ -323,7 +323,8 @@ TEST_F(Display, PictureFittingWithoutRoom) {
 
     Show(2);  // too high and too wide: by width
     EXPECT_EQ(driver.Seen().size(), 1u) << "no failure";
-    EXPECT_EQ(std::tuple(image.Stretch(), image.Width()), std::tuple(true, static_cast<float>(Measure(f).aw)));
+    EXPECT_EQ(std::tuple(image.Stretch(), image.Width()),
+              std::tuple(true, static_cast<float>(Measure(f).aw)));
 
     Show(3);
     f.Label3->SetHeight(static_cast<double>(f.Label2->Height()) +

@@ -157,9 +157,9 @@ void ExpectWindow(const QWidget& window, const QString& screen) {
         return;
     }
     if (!screen.startsWith(QLatin1String("dialog_"))) return;
-    const QString title = screen == QLatin1String("dialog_frmquit")    ? QString()
-                          : screen == QLatin1String("dialog_frmquit3") ? QStringLiteral("键盘使用方法")
-                                                                       : QStringLiteral("提示信息");
+    QString title = QStringLiteral("提示信息");
+    if (screen == QLatin1String("dialog_frmquit")) title.clear();
+    if (screen == QLatin1String("dialog_frmquit3")) title = QStringLiteral("键盘使用方法");
     EXPECT_EQ(window.windowTitle(), title);
     EXPECT_EQ(bool(flags & Qt::WindowTitleHint), !title.isEmpty());
     EXPECT_FALSE(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
@@ -258,8 +258,8 @@ void WritePaper(testing_support::Terminal& t) {
     for (int n = 1; n <= 2; ++n) {
         QImage sign(pictures[n - 1], QImage::Format_RGB32);
         sign.fill(kSign);
-        ASSERT_TRUE(WriteGif(sign, QDir(t.folder.PictureFolder())
-                                       .filePath(QStringLiteral("P000%1.gif").arg(n))));
+        ASSERT_TRUE(WriteGif(
+            sign, QDir(t.folder.PictureFolder()).filePath(QStringLiteral("P000%1.gif").arg(n))));
     }
     int kind = 2;
     for (const char* name : {"大型客车", "牵引车", "城市公交车", "中型客车", "大型货车",
