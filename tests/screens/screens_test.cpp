@@ -160,7 +160,7 @@ void ExpectWindow(const QWidget& window, const QString& screen) {
     QString title = QStringLiteral("提示信息");
     if (screen == QLatin1String("dialog_frmquit")) title.clear();
     if (screen == QLatin1String("dialog_frmquit3")) title = QStringLiteral("键盘使用方法");
-    EXPECT_EQ(window.windowTitle(), title);
+    EXPECT_EQ(window.windowTitle().toStdString(), title.toStdString());
     EXPECT_EQ(bool(flags & Qt::WindowTitleHint), !title.isEmpty());
     EXPECT_FALSE(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "resizable";
