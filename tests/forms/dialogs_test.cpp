@@ -1,19 +1,12 @@
 // The one-key dialogs: the end-exam and review prompts, the candidate confirmation, the
-// keypad instructions and the paper-kind selection; and what every dialog shows.
+// keypad instructions and the paper-kind selection.
 #include <gtest/gtest.h>
 
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTest>
-#include <algorithm>
 #include <functional>
 #include <memory>
-#include <ostream>
-#include <tuple>
 #include <vector>
 
-#include "dialogs/frmquit.h"
 #include "dialogs/frmquit1.h"
 #include "dialogs/frmquit2.h"
 #include "dialogs/frmquit3.h"
@@ -21,8 +14,6 @@
 #include "dialogs/frmquit5.h"
 #include "platform/db/connection.h"
 #include "platform/ui/button3d.h"
-#include "platform/ui/fonts.h"
-#include "platform/ui/label.h"
 #include "platform/ui/panel3d.h"
 #include "platform/ui/timer.h"
 #include "shared/module1.h"
@@ -86,38 +77,6 @@ const Key kAlone[] = {{"Shift", Qt::Key_Shift, Qt::ShiftModifier, 50},
                       {"Ctrl", Qt::Key_Control, Qt::ControlModifier, 37},
                       {"Num Lock", Qt::Key_NumLock, Qt::NoModifier, 77}};
 const std::vector<int> kAloneLeft = {16, 17, 144};
-
-struct Shown {
-    QString caption;
-    QRgb fore;
-    bool operator==(const Shown&) const = default;
-    bool operator<(const Shown& o) const {
-        return std::tie(caption, fore) < std::tie(o.caption, o.fore);
-    }
-};
-
-void PrintTo(const Shown& s, std::ostream* out) {
-    *out << '"' << s.caption.toStdString() << "\" " << QColor(s.fore).name().toStdString();
-}
-
-// Every caption of the dialog with its colour: labels and keys also when empty, panels
-// only when they carry one.
-std::vector<Shown> CaptionsOf(const QWidget& dialog) {
-    std::vector<Shown> shown;
-    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
-        if (auto* l = qobject_cast<const ui::Label*>(w))
-            shown.push_back({l->Caption(), l->ForeColor().rgb()});
-        if (auto* b = qobject_cast<const ui::Button3D*>(w))
-            shown.push_back({b->Caption(), b->ForeColor().rgb()});
-        auto* p = qobject_cast<const ui::Panel3D*>(w);
-        if (p && !p->Caption().isEmpty()) shown.push_back({p->Caption(), p->ForeColor().rgb()});
-    }
-    std::sort(shown.begin(), shown.end());
-    return shown;
-}
-
-const QRgb kBlack = qRgb(0, 0, 0), kBlue = qRgb(0, 0, 255), kRed = qRgb(255, 0, 0),
-           kGreen = qRgb(0, 128, 0);
 
 QString Name(const QString& kind) {
     return QStringLiteral("种类") + kind;
@@ -352,98 +311,6 @@ TEST_F(Dialogs, EveryKeyOrTheNinthTickSelectsAKindByTheFixedTable) {
         EXPECT_EQ(below.keys, std::vector<int>{53}) << "the next key goes below";
         EXPECT_EQ(dialog.Timer1->Interval(), 1000);
     }
-}
-
-template <class Dialog>
-std::unique_ptr<ui::Form> Make(shared::Module1& module) {
-    return std::make_unique<Dialog>(module);
-}
-
-// Fixed, centred windows without control box; the operator-code dialog has no title bar.
-TEST_F(Dialogs, EveryDialogShowsItsTextsInTheirColours) {
-    module.CandidateName = QStringLiteral("王小明");
-    module.AdmissionNo = QStringLiteral("320102199001011234");
-    SetKinds({"1"});
-    const struct {
-        std::unique_ptr<ui::Form> (*make)(shared::Module1&);
-        const char* title;
-        QSize client;
-        std::vector<std::pair<QRgb, QStringList>> captions;
-    } dialogs[] = {
-        // clang-format off
-        {Make<Frmquit>, "", {230, 48}, {{kBlue, {"请输入关机密码："}}}},
-        {Make<Frmquit1>, "提示信息", {305, 172},
-         {{kBlue, {"确实要结束考试吗？"}}, {kRed, {"1、结束考试", "2、继续考试"}}}},
-        {Make<Frmquit2>, "提示信息", {223, 121},
-         {{kBlack, {"考生姓名：", "考试证号：", "王小明", "320102199001011234"}},
-          {kRed, {"按《确认》键，开始考试！"}}}},
-        {Make<Frmquit3>, "键盘使用方法", {435, 393},
-         {{kBlue, {"答题键盘的使用方法", "退 出", "", "", "上翻", "7", "8", "9", "下翻", "4",
-                   "5", "6", "1", "2", "3", "确定", "0", "."}},
-          {kGreen, {"按任意键,开始考试!"}},
-          {kRed, {"结束考试", "返回上题", "向下一题", "开始考试        确认答案        向下一题",
-                  "根据答案        前的序号", "按数字键        选择答案"}}}},
-        {Make<Frmquit4>, "提示信息", {305, 172},
-         {{kBlue, {"要查询错误答题吗？"}}, {kRed, {"1、查询", "2、退出"}}}},
-        {Make<Frmquit5>, "提示信息", {375, 349}, {{kRed, {"选择考试种类"}}, {kBlue, {"0、种类1"}}}},
-        // clang-format on
-    };
-    for (const auto& d : dialogs) {
-        const std::unique_ptr<ui::Form> dialog = d.make(module);
-        dialog->Load();
-        SCOPED_TRACE(dialog->metaObject()->className());
-        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(d.title));
-        EXPECT_EQ(bool(dialog->windowFlags() & Qt::WindowTitleHint), *d.title != '\0');
-        EXPECT_FALSE(dialog->windowFlags() &
-                     (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
-        EXPECT_EQ(dialog->size(), d.client);
-        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
-        const QPoint offset =
-            dialog->geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
-        EXPECT_LE(offset.manhattanLength(), 2);
-        std::vector<Shown> expected;
-        for (const auto& [fore, texts] : d.captions) {
-            for (const QString& text : texts) expected.push_back({text, fore});
-        }
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(CaptionsOf(*dialog), expected);
-    }
-    EXPECT_EQ(module.Conn->State(), db::adStateOpen) << "the selection leaves the connection open";
-}
-
-// The notes in fixed boxes put each four-character phrase on a line of its own; the
-// key 7 is drawn a size larger than the other digits; the keypad lies over the lines
-// that run beneath it.
-TEST_F(Dialogs, TheKeypadInstructionsAreDrawnAsDesigned) {
-    Frmquit3 dialog(module);
-    dialog.Load();
-    int wrapped = 0;
-    for (const ui::Label* label : dialog.findChildren<ui::Label*>()) {
-        if (label->GetSizing() != ui::Label::Sizing::Fixed) continue;
-        SCOPED_TRACE(label->FullName().toStdString());
-        const QFontMetrics metrics(label->font());
-        const QString phrases = label->Caption().split(u' ', Qt::SkipEmptyParts).join(u'\n');
-        const int wrappedHeight =
-            metrics
-                .boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->Caption())
-                .height();
-        EXPECT_EQ(wrappedHeight,
-                  metrics.boundingRect(QRect(0, 0, 1000, 1000), 0, phrases).height());
-        EXPECT_LE(wrappedHeight, label->height());
-        ++wrapped;
-    }
-    EXPECT_EQ(wrapped, 4);
-    for (const ui::Button3D* key : dialog.findChildren<ui::Button3D*>()) {
-        SCOPED_TRACE(key->Caption().toStdString());
-        if (key->Caption().size() > 1) {
-            EXPECT_EQ(key->font(), ui::DefaultDialogFont());
-        } else {
-            EXPECT_DOUBLE_EQ(key->font().pointSizeF(), key->Caption() == "7" ? 15.75 : 15);
-        }
-    }
-    const QObjectList onBack = dialog.Find(QStringLiteral("SSPanel1"))->children();
-    EXPECT_GT(onBack.indexOf(dialog.Find(QStringLiteral("SSPanel2"))),
-              onBack.indexOf(dialog.Find(QStringLiteral("Line1"), 1)));
 }
 
 }  // namespace

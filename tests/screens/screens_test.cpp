@@ -1,15 +1,17 @@
 // Every screen on the way of one exam, compared with the pictures kept in reference/
 // (sh scripts/remake-screens remakes them after an intended change of look) and left
 // under <build>/screens for people to look at; probes that say in words what a colour,
-// a bevel, the question frame or a bold caption looks like; and a check that every
-// text is drawn whole in a font that holds its Chinese characters.
+// a bevel, the question frame or a bold caption looks like; a check that every text is
+// drawn whole in a font that holds its Chinese characters; and the window around it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include "gif_writer.h"
 #include "platform/ui/button3d.h"
@@ -49,6 +51,7 @@ constexpr Probe kProbes[] = {
     {"exam-picture", "Label6", 1, Look::Ink},
     {"exam-picture", "Label6", 1, Look::Bold},
     {"exam-picture", "Image3", -1, Look::InsideFrame},
+    {"exam-multiple", "Image3", -1, Look::InsideFrame},
     {"dialog_frmquit1", "SSPanel1", -1, Look::Ink},
     {"dialog_frmquit1", "SSPanel2", 0, Look::Raised},
     {"dialog_frmquit3", "SSCommand2", 10, Look::Ink},
@@ -141,6 +144,32 @@ bool Meets(const QImage& image, QPoint at, QPoint step, const QColor& colour) {
     return ::testing::AssertionFailure();
 }
 
+// What the window system shows around the picture: the main form has no frame, the
+// dialogs keep their size and the centre of the screen, have no close box, and have a
+// title bar with their title but for the code prompt.
+void ExpectWindow(const QWidget& window, const QString& screen) {
+    SCOPED_TRACE(screen.toStdString());
+    const Qt::WindowFlags flags = window.windowFlags();
+    if (qobject_cast<const Frmftyaj*>(&window) != nullptr) {
+        EXPECT_TRUE(flags & Qt::FramelessWindowHint);
+        EXPECT_TRUE(window.windowTitle().isEmpty());
+        EXPECT_FALSE(window.windowIcon().isNull());
+        return;
+    }
+    if (!screen.startsWith(QLatin1String("dialog_"))) return;
+    QString title = QStringLiteral("提示信息");
+    if (screen == QLatin1String("dialog_frmquit")) title.clear();
+    if (screen == QLatin1String("dialog_frmquit3")) title = QStringLiteral("键盘使用方法");
+    EXPECT_EQ(window.windowTitle().toStdString(), title.toStdString());
+    EXPECT_EQ(bool(flags & Qt::WindowTitleHint), !title.isEmpty());
+    EXPECT_FALSE(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "resizable";
+    // The client area, placed by the corner of the frame around it.
+    const QPoint offset =
+        window.geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << "off the centre of the screen";
+}
+
 // Checks that every text of the window and its controls is drawn whole in a font that
 // holds its Chinese characters, saves the window's picture, compares it with the
 // reference and runs the screen's probes.
@@ -180,6 +209,7 @@ void Save(QWidget& window, const QString& screen, const QString& suffix = {}) {
                     QFontInfo(w->font()).family().startsWith(QStringLiteral("AR PL")));
         EXPECT_TRUE(wraps || metrics.horizontalAdvance(text) <= w->width()) << "cut off";
     }
+    ExpectWindow(window, screen);
     const QImage image = testing_support::SaveScreenshot(&window, name);
     ASSERT_EQ(image.size(), window.size()) << name.toStdString();
     EXPECT_TRUE(testing_support::MatchesReference(image, SCREENS_REFERENCES, name));
@@ -192,8 +222,10 @@ void Save(QWidget& window, const QString& screen, const QString& suffix = {}) {
     }
 }
 
-// Paper 1 as the candidate sees it: the first question with a picture, the second
-// multiple choice; both answered wrong, so that the review shows them.
+// Paper 1 as the candidate sees it: the first question with a picture at its natural
+// size, the second multiple choice with six options and a picture too high and too wide
+// for the frame (fitted by height on the smaller screen, by width on the larger); both
+// answered wrong, so that the review shows them.
 void WritePaper(testing_support::Terminal& t) {
     const QString paper = QStringLiteral("10001001");
     testing_support::Exec(t.Db(), QStringLiteral("DELETE FROM sj WHERE sjmc='%1'").arg(paper));
@@ -217,13 +249,18 @@ void WritePaper(testing_support::Terminal& t) {
                          QStringLiteral("开启远光灯高速通过积水路段"),
                          QStringLiteral("避免紧急制动和急转方向"),
                          QStringLiteral("随意变更车道"),
-                         {}};
+                         QStringLiteral("保持安全车速")};
             q.da = QStringLiteral("110100");
+            q.pcxname = QStringLiteral("P0002");
         }
     });
-    QImage sign(240, 180, QImage::Format_RGB32);
-    sign.fill(kSign);
-    ASSERT_TRUE(WriteGif(sign, QDir(t.folder.PictureFolder()).filePath("P0001.gif")));
+    const QSize pictures[] = {{240, 180}, {300, 600}};
+    for (int n = 1; n <= 2; ++n) {
+        QImage sign(pictures[n - 1], QImage::Format_RGB32);
+        sign.fill(kSign);
+        ASSERT_TRUE(WriteGif(
+            sign, QDir(t.folder.PictureFolder()).filePath(QStringLiteral("P000%1.gif").arg(n))));
+    }
     int kind = 2;
     for (const char* name : {"大型客车", "牵引车", "城市公交车", "中型客车", "大型货车",
                              "小型自动挡汽车", "低速载货汽车", "三轮汽车"}) {
@@ -286,7 +323,7 @@ TEST_P(Screens, EveryScreenOnTheWayOfAnExam) {
     f.Timer2->Fire();
     ASSERT_TRUE(f.Image3->HasPicture());
     Save(f, QStringLiteral("exam-picture"), suffix);
-    for (int key : {Qt::Key_3, Qt::Key_F4, Qt::Key_1, Qt::Key_4}) t.Key(key);
+    for (int key : {Qt::Key_3, Qt::Key_F4, Qt::Key_1, Qt::Key_4, Qt::Key_6}) t.Key(key);
     ASSERT_TRUE(f.Label14->Visible());
     Save(f, QStringLiteral("exam-multiple"), suffix);
 

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
 #include <stdexcept>
 
 #include "shared/recordsets.h"
@@ -11,14 +10,12 @@
 #include "gif_writer.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/image_box.h"
-#include "platform/ui/label.h"
 #include "support/exam_db.h"
 #include "support/modal_driver.h"
 
 namespace testing_support {
 
-ExamScreen::ExamScreen(int widthPx, int heightPx) {
+ExamScreen::ExamScreen() {
     CreateSchema(Db());
     module.AppFolder = folder.Path();
     module.ConnectionString = ConnectionStringFor(folder.Path());
@@ -30,23 +27,12 @@ ExamScreen::ExamScreen(int widthPx, int heightPx) {
     form->Show();
     // The platform's own maximizing arrives as a posted event; let it pass first.
     ProcessEvents();
-    Resize(widthPx, heightPx);
+    form->resize(1024, 768);
+    ProcessEvents();
 }
 
 ExamScreen::~ExamScreen() {
     if (form != nullptr) form->Unload();
-}
-
-void ExamScreen::Resize(int widthPx, int heightPx) {
-    form->resize(widthPx, heightPx);
-    ProcessEvents();
-}
-
-void ExamScreen::ShowExamAppearance() {
-    form->Label9->SetVisible(false);
-    form->Label8->SetVisible(true);
-    form->Label15->SetVisible(true);
-    form->Image2->SetLeft(std::max(20000.0, form->ScaleWidth()));
 }
 
 void ExamScreen::SetExam(const QString& paperName, const QString& title) {

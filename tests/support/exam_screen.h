@@ -1,6 +1,6 @@
 #pragma once
 // The main examination form on a fresh module with an empty exam database, shown
-// headless at a chosen size.
+// headless at 1024 x 768.
 
 #include <memory>
 #include <vector>
@@ -16,13 +16,9 @@ namespace testing_support {
 
 class ExamScreen {
 public:
-    ExamScreen(int widthPx = 1024, int heightPx = 768);
+    ExamScreen();
     ~ExamScreen();
 
-    // Sets the window's inner size in pixels; the layout runs from the resize event.
-    void Resize(int widthPx, int heightPx);
-    // What the exam start does to the title screen once a sheet is built.
-    void ShowExamAppearance();
     // The running exam's identity, as the idle cycle sets it.
     void SetExam(const QString& paperName, const QString& title = QStringLiteral("小型汽车"));
     QString Db() const { return folder.DatabasePath(); }

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -74,36 +73,6 @@ TEST(Artwork, EachPictureIsOfItsKindAndSize) {
         }
     }
     EXPECT_NE(Embedded("AppIcon.ico"), Embedded("ChoiceMarker.ico"));
-}
-
-// Grey, opaque only where the arrow is: a shaft from the left, the head tallest near the
-// middle, narrowing to a tip at the right at mid height.
-TEST(Artwork, ChoiceMarkerIsAGreyArrowPointingRight) {
-    const QImage marker =
-        QImage(":/pictures/ChoiceMarker.ico").convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(marker.size(), QSize(32, 32));
-    std::vector<int> heights;  // opaque pixels of each column that has any
-    int first = -1;
-    for (int x = 0; x < marker.width(); ++x) {
-        int opaque = 0;
-        for (int y = 0; y < marker.height(); ++y) {
-            const QRgb pixel = marker.pixel(x, y);
-            if (qAlpha(pixel) < 128) continue;
-            ++opaque;
-            EXPECT_TRUE(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
-        }
-        if (opaque > 0 && first < 0) first = x;
-        if (opaque > 0) heights.push_back(opaque);
-    }
-    ASSERT_GE(heights.size(), 20u);
-    const int tip = first + static_cast<int>(heights.size()) - 1;
-    const auto tallest = std::max_element(heights.begin(), heights.end()) - heights.begin();
-    EXPECT_GT(tip, 24);
-    EXPECT_GT(first + tallest, 12);
-    EXPECT_LT(first + tallest, tip);
-    EXPECT_LT(heights.back() * 3, heights.front()) << "the tip is narrower than the shaft";
-    EXPECT_EQ(qAlpha(marker.pixel(0, 0)), 0);
-    EXPECT_GE(qAlpha(marker.pixel(tip, 15)) + qAlpha(marker.pixel(tip, 16)), 255);
 }
 
 }  // namespace
