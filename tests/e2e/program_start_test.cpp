@@ -155,6 +155,7 @@ TEST(ProgramStart, OneTerminalPerFolder) {
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(program, {});
+    ASSERT_TRUE(first.waitForStarted(30000)) << first.errorString().toStdString();
     // The log index appears once the first has opened the bank, after it took the lock.
     const QString index = t.Db() + QStringLiteral("-shm");
     const QDeadlineTimer deadline(60000);
@@ -176,7 +177,7 @@ TEST(ProgramStart, OneTerminalPerFolder) {
     EXPECT_EQ(t.fakes.end.statuses, std::vector<int>{shared::kExitStartupFailure});
     EXPECT_EQ(t.folder.ReadIni(), ini);
     EXPECT_EQ(t.folder.Get(QStringLiteral("korva.mdb")), bank);
-    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_FALSE(first.waitForFinished(0)) << "the first terminal ended";
 
     first.kill();
     ASSERT_TRUE(first.waitForFinished(30000));
@@ -206,6 +207,7 @@ TEST(ProgramStart, ABankThatCannotBeOpenedOrWrittenEndsTheStart) {
         {"korva.mdb-wal", kAfterARunWithLogs},
         {"korva.mdb-shm", kAfterARunWithLogs},
     };
+    bool cannotMakeReadOnly = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message()
                      << (row.readOnly ? row.readOnly : "no bank") << ", " << row.left);
@@ -223,8 +225,9 @@ TEST(ProgramStart, ABankThatCannotBeOpenedOrWrittenEndsTheStart) {
         // Root writes through file modes: the guard then sets the immutable flag, and a
         // machine that cannot set it cannot run these cases at all.
         std::optional<testing_support::ReadOnly> readOnly;
-        if (row.readOnly != nullptr) {
-            ASSERT_TRUE(readOnly.emplace(refused).Made()) << "cannot make it read-only";
+        if (row.readOnly != nullptr && !readOnly.emplace(refused).Made()) {
+            cannotMakeReadOnly = true;
+            continue;
         }
 
         const auto seen = t.Modals({Qt::Key_Return}, [&] { t.Start(); });
@@ -245,6 +248,10 @@ TEST(ProgramStart, ABankThatCannotBeOpenedOrWrittenEndsTheStart) {
         ASSERT_EQ(t.module->MainForm.get(), t.form);
         EXPECT_FALSE(t.form->Timer1->Enabled()) << "no offer behind the message";
         EXPECT_FALSE(t.form->Timer2->Enabled());
+    }
+    if (cannotMakeReadOnly) {
+        GTEST_SKIP() << "this machine cannot make a file read-only for root (no immutable flag): "
+                        "the read-only cases did not run";
     }
 }
 
