@@ -76,12 +76,13 @@ private:
 // The connection string the terminal builds for a program folder.
 QString ConnectionStringFor(const QString& folder);
 
-// A temporary program folder with korva.mdb holding the empty tables.
+// A temporary program folder with the bank holding the empty tables. Its name is in
+// capitals, so that every connection finds it by the name the terminal writes.
 class ExamFolder {
 public:
     ExamFolder();
     QString Folder() const { return dir_.path(); }
-    QString DbPath() const { return dir_.filePath(QStringLiteral("korva.mdb")); }
+    QString DbPath() const { return dir_.filePath(QStringLiteral("KORVA.MDB")); }
     QString ConnectionString() const { return ConnectionStringFor(Folder()); }
 
 private:
