@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCursor>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <algorithm>
@@ -209,26 +207,6 @@ TEST(PaperKindAtStart, ChosenOnlyWithoutAKind) {
             << s.driver.Seen()[0].text.toStdString();
         EXPECT_EQ(s.driver.Seen()[0].icon, static_cast<int>(QMessageBox::Critical));
     }
-}
-
-TEST(ReportError, ShowsTheFixedMessageWithTheDefaultPointer) {
-    Start s;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    s.driver.ThenKey(Qt::Key_Return);
-    const std::runtime_error failure("disk on fire");
-    s.module.ReportError(&failure);
-    ASSERT_EQ(s.driver.Seen().size(), 1u);
-    EXPECT_EQ(s.driver.Seen()[0].text, QStringLiteral("操作有错！"));
-    EXPECT_EQ(s.driver.Seen()[0].title, QStringLiteral("Kestrova"));
-    EXPECT_EQ(s.driver.Seen()[0].icon, static_cast<int>(QMessageBox::Warning));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST(ShutDown, OnlyModesOneAndTwoAskTheSystem) {
-    Start s;
-    for (const qint32 mode : {0, 1, 2, 3, -1}) s.module.ShutDown(mode);
-    EXPECT_EQ(s.fakes.shutdown.modes, (std::vector<int>{1, 2}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <stdexcept>
 
 #include "shared/recordsets.h"
@@ -42,8 +41,8 @@ void ExamScreen::SetExam(const QString& paperName, const QString& title) {
     module.PaperTitle = title;
 }
 
-qint64 ExamScreen::OpenSheet(const std::vector<Question>& questions,
-                             const std::vector<db::Value>& answers) {
+void ExamScreen::OpenSheet(const std::vector<Question>& questions,
+                           const std::vector<db::Value>& answers) {
     const int count = static_cast<int>(questions.size());
     for (int k = 0; k < count; ++k) {
         Question q = questions[k];
@@ -63,26 +62,18 @@ qint64 ExamScreen::OpenSheet(const std::vector<Question>& questions,
     shared::OpenRecordset(*module.SheetRs, *module.Conn,
                         statements::S7(module.PaperName, module.AdmissionNo),
                         db::adLockBatchOptimistic, true);
-    const auto firstId =
-        static_cast<qint64>(module.SheetRs->Field(QStringLiteral("id")).ToDouble());
-    form->IdOffset = static_cast<qint32>(firstId - 1);
-    return firstId;
+    form->IdOffset =
+        static_cast<qint32>(module.SheetRs->Field(QStringLiteral("id")).ToDouble() - 1);
 }
 
-QString ExamScreen::WritePicture(const QString& fileName, int widthPx, int heightPx, QRgb colour) {
+void ExamScreen::WritePicture(const QString& fileName, int widthPx, int heightPx) {
     QImage picture(widthPx, heightPx, QImage::Format_RGB32);
-    picture.fill(colour);
-    QPainter painter(&picture);
-    painter.setPen(QColor(Qt::white));
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-    painter.drawLine(0, 0, widthPx - 1, heightPx - 1);
-    painter.end();
+    picture.fill(0xFF3060A0);
     const QString path = QDir(folder.PictureFolder()).filePath(fileName);
     QString error;
     if (!WriteGif(picture, path, &error)) {
         throw std::runtime_error("cannot write " + path.toStdString() + ": " + error.toStdString());
     }
-    return path;
 }
 
 }  // namespace testing_support

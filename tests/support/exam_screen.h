@@ -24,12 +24,11 @@ public:
     QString Db() const { return folder.DatabasePath(); }
     // Makes the questions, in this order, the running exam's sheet with the answers
     // given (missing ones stay at the table's default), and opens SheetRs on its first
-    // row as the sheet building leaves it. Returns the first row's id.
-    qint64 OpenSheet(const std::vector<Question>& questions,
-                     const std::vector<db::Value>& answers = {});
+    // row as the sheet building leaves it.
+    void OpenSheet(const std::vector<Question>& questions,
+                   const std::vector<db::Value>& answers = {});
     // A real picture file of the given pixel size in the picture folder tp2/.
-    QString WritePicture(const QString& fileName, int widthPx, int heightPx,
-                         QRgb colour = 0xFF3060A0);
+    void WritePicture(const QString& fileName, int widthPx, int heightPx);
 
     ProgramFolder folder;
     FakeServices fakes{folder.Path()};

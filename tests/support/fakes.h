@@ -45,26 +45,14 @@ public:
     void Request(int mode) override { modes.push_back(mode); }
 };
 
-// Counts the Tabs and still posts them, as the real injector does.
-class CountingKeys final : public platform::KeyInjector {
-public:
-    int tabs = 0;
-    void SendTab() override {
-        ++tabs;
-        real_.SendTab();
-    }
-
-private:
-    platform::QtKeyInjector real_;
-};
-
-// A full set of seams on fakes, for one test.
+// A full set of seams for one test: fakes all, but for the Tab, which goes out as the
+// real injector sends it.
 struct FakeServices {
     FakeClock clock;
     ScriptedRandom random;
     RecordingEnd end;
     RecordingShutdown shutdown;
-    CountingKeys keys;
+    platform::QtKeyInjector keys;
     platform::Services services;
 
     explicit FakeServices(const QString& folder, const QString& exeName = QStringLiteral("derravance"));
