@@ -70,7 +70,7 @@ public:
     explicit PlainScreen(const Frmftyaj& form) {
         window_.setGeometry(form.geometry());
         auto* background = new QLabel(&window_);
-        background->setPixmap(QPixmap::fromImage(form.BackgroundPicture()));
+        background->setPixmap(form.BackgroundPicture());
         background->adjustSize();
         for (const QObject* child : form.children()) {
             if (const auto* label = qobject_cast<const ui::Label*>(child)) {

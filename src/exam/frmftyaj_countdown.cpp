@@ -17,8 +17,9 @@ void Frmftyaj::Timer2_Timer() {
         Label13->SetCaption(QString());
         return;
     }
-    Label13->SetCaption(platform::FormatNnSs(TimeLeftMs()));
-    if (TimeLeftMs() >= 0) return;
+    const qint64 left = TimeLeftMs();
+    Label13->SetCaption(platform::FormatNnSs(left));
+    if (left >= 0) return;
 
     Timer2->SetEnabled(false);
     answersFinal_ = true;
@@ -31,7 +32,6 @@ void Frmftyaj::Timer2_Timer() {
         Timer2->SetEnabled(true);
         return;
     }
-    answersFinal_ = false;
     if (ReviewState == QStringLiteral("1")) return;
     ShowTitleHeading();
     Label8->SetVisible(false);

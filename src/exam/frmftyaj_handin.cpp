@@ -77,6 +77,8 @@ bool Frmftyaj::Gets1() {
         m_.ReportError(&e);
         return false;
     }
+    // Handed in: the keys act on the review or the title screen again.
+    answersFinal_ = false;
 
     ui::MsgBox(QStringLiteral("考生：") + m_.CandidateName + m_.ResultText, ui::vbInformation,
                shared::kApplicationTitle);

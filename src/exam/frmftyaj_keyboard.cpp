@@ -130,9 +130,7 @@ void Frmftyaj::EndExamPrompt() {
     }
     // A hand-in that failed keeps the exam on screen to be handed in again; without a
     // built sheet (an exam start that failed) there is no exam to keep.
-    const bool handedIn = Gets1();
-    if (handedIn) answersFinal_ = false;
-    if (!handedIn && PaperState != QStringLiteral("000")) return;
+    if (!Gets1() && PaperState != QStringLiteral("000")) return;
     if (ReviewState == QStringLiteral("1")) return;
     ReturnToTitle(TitleReturn::AfterExam);
 }

@@ -49,7 +49,7 @@ public:
     void SetCaption(const QString& caption);
     void SetIcon(const QImage& icon);
     void SetBackgroundPicture(const QImage& picture);
-    QImage BackgroundPicture() const { return background_.toImage(); }
+    const QPixmap& BackgroundPicture() const { return background_; }
 
     // The key preview: runs Form_KeyDown for the event; true when the key was
     // swallowed (its code set to 0) or the form unloaded while handling it.
